@@ -1,0 +1,31 @@
+// CharSet: the class map, the class number of every byte value.
+//
+// The automata move over character classes, not bytes: sets of bytes that no
+// rule tells apart. Class 0 holds the bytes that no rule names. The map is
+// refined operand by operand while rules are parsed (see class_refiner.h).
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "automaton/object.h"
+
+namespace tarnwick {
+
+class CharSet final : public Object {
+ public:
+  CharSet();
+
+  // Entries 0..255: the class of each byte. Entry 256 is fixed at 256 and only
+  // takes part in comparisons.
+  std::array<int32_t, 257> classOf{};
+  int32_t classCount = 0;
+
+  std::unique_ptr<CharSet> Clone() const;
+  std::unique_ptr<Object> CloneObject() const override { return Clone(); }
+  std::string ToString() const override { return IdentityText(*this); }
+};
+
+}  // namespace tarnwick

@@ -1,0 +1,53 @@
+// The object protocol shared by syntax trees and automata.
+//
+// Every object carries four operations: release (the destructor), Clone,
+// Compare and ToString. Release and the last two of those are plain virtual
+// functions, but Compare is a per-object function pointer, because one object's
+// ordering may be swapped on that object alone (the subset construction groups
+// moves by symbol by giving individual transitions another Compare).
+// Ownership is std::unique_ptr throughout: an object has exactly one owner.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace tarnwick {
+
+class Object {
+ public:
+  using CompareFn = int (*)(const Object& a, const Object& b);
+
+  Object(const Object&) = delete;
+  Object& operator=(const Object&) = delete;
+  virtual ~Object() = default;
+
+  // A new, independent copy; how deep it goes is each class's own business.
+  virtual std::unique_ptr<Object> CloneObject() const = 0;
+  virtual std::string ToString() const = 0;
+
+  // Negative: this sorts before `other`; zero: the same element for set purposes.
+  // Always this object's own comparison, as sets call it.
+  int Compare(const Object& other) const { return compare_(*this, other); }
+
+  void ReplaceCompare(CompareFn compare) { compare_ = compare; }
+
+ protected:
+  explicit Object(CompareFn compare) : compare_(compare) {}
+
+ private:
+  CompareFn compare_;
+};
+
+// Orders objects by address: -1, 0 for the same object, 1.
+int CompareIdentity(const Object& a, const Object& b);
+// The object's address as a signed decimal number.
+std::string IdentityText(const Object& object);
+
+// Clone with the static type kept.
+template <class T>
+std::unique_ptr<T> CloneAs(const T& object) {
+  return std::unique_ptr<T>(static_cast<T*>(object.CloneObject().release()));
+}
+
+}  // namespace tarnwick

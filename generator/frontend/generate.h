@@ -1,0 +1,38 @@
+// GenerateScanner: the one generation pass from definition file to scanner.
+//
+// Reads the definition, writes one scanner line per definition line, builds
+// the automata, appends the tables, and draws the DFA when asked. The driver
+// decides where files go and owns the log, the error record and the way
+// outside programs are started; the pass receives them here.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+#include "frontend/case_table.h"
+#include "frontend/error_state.h"
+#include "output/log.h"
+#include "output/program_runner.h"
+
+namespace tarnwick {
+
+// Well above any real lexer; a definition whose DFA grows past it stops with
+// a message instead of exhausting memory.
+inline constexpr std::size_t kDefaultMaxDfaStates = 2'000'000;
+
+struct GenerateOptions {
+  std::string inputFile;     // the definition file
+  std::string scannerFile;   // the (temporary) file the scanner source goes to
+  std::string dotFile;       // "-dot": where the graph goes; may be empty
+  std::string pdfFile;       // "-pdf": where the rendering goes; may be empty
+  std::string graphvizPath;  // program to render with; empty: `dot` on the search path
+  std::string tempDir;       // for temporary graph files, with its trailing separator
+  CaseTable caseTable = CaseTable::Windows1252();
+  std::size_t maxDfaStates = kDefaultMaxDfaStates;
+};
+
+// 1 on success, 0 on error (recorded in `error`).
+int GenerateScanner(const GenerateOptions& options, Log& log, ProgramRunner& runner,
+                    ErrorState& error);
+
+}  // namespace tarnwick
