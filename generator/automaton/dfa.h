@@ -1,0 +1,38 @@
+// Dfa: the deterministic automaton as the output stages read it.
+//
+// States are stored in label order, so a state's position in `states` is its
+// number in the generated tables; `index` is the order in which the subset
+// construction discovered it, which names the nodes of the drawing. The two
+// numberings agree for the start state only in general.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "automaton/charset.h"
+
+namespace tarnwick {
+
+struct DfaMove {
+  int32_t symbol;  // a class number 1..classCount, or kEofSymbol
+  int32_t target;  // position of the target in Dfa::states
+};
+
+struct DfaState {
+  int32_t index = 0;   // discovery order, from 0
+  int32_t final = -1;  // the accepted rule, or -1
+  std::vector<DfaMove> moves;  // at most one per symbol, ascending by symbol
+  // The NFA states making up this state, as ascending NFA positions; the NFA's
+  // positions sort exactly like its state labels.
+  std::vector<int32_t> label;
+};
+
+struct Dfa {
+  std::unique_ptr<CharSet> charset;
+  std::vector<DfaState> states;  // label order
+  int32_t start = 0;             // position of the start state
+};
+
+}  // namespace tarnwick
