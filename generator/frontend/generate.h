@@ -26,7 +26,9 @@ struct GenerateOptions {
   std::string dotFile;       // "-dot": where the graph goes; may be empty
   std::string pdfFile;       // "-pdf": where the rendering goes; may be empty
   std::string graphvizPath;  // program to render with; empty: `dot` on the search path
-  std::string tempDir;       // for temporary graph files, with its trailing separator
+  // A prefix unique to this run in the temporary directory; scratch files are
+  // this prefix plus a suffix, and are removed before the pass returns.
+  std::string tempStem;
   CaseTable caseTable = CaseTable::Windows1252();
   std::size_t maxDfaStates = kDefaultMaxDfaStates;
 };
