@@ -1,0 +1,16 @@
+// The installer without a window toolkit: only the command line works.
+#include "platform/window.h"
+
+namespace korvane {
+
+bool WindowSupported() {
+  return false;
+}
+
+int RunInstallerWindow(const std::string&, const WindowHandler&) {
+  return 1;
+}
+
+void AttachParentConsole() {}
+
+}  // namespace korvane
