@@ -1,0 +1,29 @@
+// BuildDfa: the depth-first subset construction over an epsilon-free NFA.
+//
+// DFA states are sets of NFA states, kept as ascending NFA positions. States
+// are discovered depth first (all successors of a state are numbered before
+// the first of them is expanded) and stored in label order: fewer NFA states
+// first, then position by position. The lowest accepting rule wins.
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <string>
+
+#include "automaton/automaton.h"
+#include "automaton/dfa.h"
+
+namespace tarnwick {
+
+// The DFA of `nfa` (which must have no epsilon moves), or nullptr when it would
+// need more than `maxStates` states or the NFA has no state. `statesReached`,
+// when given, receives the number of states discovered: the DFA's size on
+// success, maxStates + 1 when the limit stopped the construction.
+std::unique_ptr<Dfa> BuildDfa(const Automaton& nfa, std::size_t maxStates,
+                              std::size_t* statesReached = nullptr);
+
+// The DFA as the textbook automaton would print it: labels as sets of the NFA
+// states' texts ("{q0_0, q1_0}"), moves ordered by target label, then symbol.
+std::string DfaToString(const Dfa& dfa, const Automaton& nfa);
+
+}  // namespace tarnwick
