@@ -13,9 +13,9 @@ namespace tarnwick {
 class ProgramRunner {
  public:
   struct Result {
-    bool started = false;   // false: the program could not be started at all
-    int exitCode = -1;      // valid when started
-    std::string problem;    // why it could not be started, for the log
+    bool started = false;  // false: the program could not be started at all
+    int exitCode = -1;     // valid when started
+    std::string problem;   // why it could not be started, for the log
   };
 
   virtual ~ProgramRunner() = default;

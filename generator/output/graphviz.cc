@@ -1,0 +1,104 @@
+// RunGraphvizStep: one graph text serves both the dot file and Graphviz's
+// copy, so the rendering shows the same graph even when the named dot file
+// could not be written.
+#include "output/graphviz.h"
+
+#include <cstdio>
+#include <string_view>
+#include <vector>
+
+#include "output/decimal.h"
+#include "output/dot_file.h"
+#include "output/whole_file.h"
+
+namespace tarnwick {
+
+namespace {
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+// For the log: the program and its arguments as one readable line.
+std::string CommandText(const std::string& program, const std::vector<std::string>& arguments) {
+  std::string text = program;
+  for (const std::string& argument : arguments) {
+    text += ' ';
+    bool plain = !argument.empty() && argument.find_first_of(" \t\"'") == std::string::npos;
+    if (plain) {
+      text += argument;
+    } else {
+      text += '"';
+      text += argument;
+      text += '"';
+    }
+  }
+  return text;
+}
+
+// Scratch files of the step, removed however it ends.
+class ScratchFiles {
+ public:
+  ScratchFiles() = default;
+  ScratchFiles(const ScratchFiles&) = delete;
+  ScratchFiles& operator=(const ScratchFiles&) = delete;
+  ~ScratchFiles() {
+    for (const std::string& path : paths_)
+      std::remove(path.c_str());
+  }
+  void Add(const std::string& path) { paths_.push_back(path); }
+
+ private:
+  std::vector<std::string> paths_;
+};
+
+void RenderPdf(std::string_view graph, const GraphvizJob& job, Log& log, ProgramRunner& runner,
+               ScratchFiles& scratch) {
+  log.LogLine("Run Graphviz...");
+  std::string program = job.graphvizPath.empty() ? runner.FindOnPath("dot") : job.graphvizPath;
+  if (program.empty()) {
+    log.LogLine(
+        "Graphviz not run: Yarrowkit.ini names no Graphviz program and there is no dot on the "
+        "search path; no PDF was written");
+    return;
+  }
+
+  std::string graphCopy = job.tempStem + "gv";
+  if (graph.starts_with(kByteOrderMark)) graph.remove_prefix(kByteOrderMark.size());
+  scratch.Add(graphCopy);
+  if (!WriteWholeFile(graphCopy, graph)) {
+    log.LogLine("Graphviz not run: could not write its input file " + graphCopy);
+    return;
+  }
+
+  std::vector<std::string> arguments{"-Tpdf", "-o" + job.pdfFile, graphCopy};
+  ProgramRunner::Result result = runner.Run(program, arguments);
+  if (!result.started) {
+    std::string line = "Graphviz could not be started: " + CommandText(program, arguments);
+    if (!result.problem.empty()) line += " (" + result.problem + ")";
+    log.LogLine(line);
+  } else if (result.exitCode != 0) {
+    std::string line = "Graphviz failed with exit code ";
+    AppendDecimal(line, result.exitCode);
+    line += ": " + CommandText(program, arguments);
+    log.LogLine(line);
+  }
+}
+
+}  // namespace
+
+void RunGraphvizStep(const Dfa& dfa, const GraphvizJob& job, Log& log, ProgramRunner& runner) {
+  if (job.dotFile.empty() && job.pdfFile.empty()) return;
+  ScratchFiles scratch;
+  const std::string graph = DotFileText(dfa);
+
+  std::string dotFile = job.dotFile;
+  if (dotFile.empty()) {
+    dotFile = job.tempStem + "dot";
+    scratch.Add(dotFile);
+  }
+  log.LogLine("Write dotfile...");
+  if (!WriteWholeFile(dotFile, graph)) log.LogLine("Could not write the dot file " + dotFile);
+
+  if (!job.pdfFile.empty()) RenderPdf(graph, job, log, runner, scratch);
+}
+
+}  // namespace tarnwick
