@@ -1,0 +1,81 @@
+#!/bin/sh
+# Runs the Linux korvane-installer and the Windows korvane-installer.exe
+# (under wine) through the same install and uninstall steps on copies of one
+# prepared tool list, and checks after every step that both leave the same
+# files and say the same.
+#
+#   compare-installer.sh WINE_STATE STAGE WORK PREFS_FILE
+#
+# The "Command" value names the working directory and the tool's file, which
+# differ by system by design; that one value is compared after replacing it.
+set -eu
+state=$1
+stage=$2
+work=$3
+prefs=$4
+here=$(cd "$(dirname "$0")" && pwd)
+
+for program in "$stage/linux/korvane-installer" "$stage/windows/korvane-installer.exe"; do
+  if [ ! -f "$program" ]; then
+    echo "missing $program: the build did not finish" >&2
+    exit 1
+  fi
+done
+
+rm -rf "$work"
+mkdir -p "$work/linux" "$work/windows"
+cp "$prefs" "$work/linux/tools.prefs"
+cp "$prefs" "$work/windows/tools.prefs"
+linux_command="Command = $work/linux/Korvane"
+windows_command="Command = Z:$(printf '%s' "$work/windows" | tr / '\\')\\Korvane.exe"
+
+# Copies a side's files with its own "Command" line made neutral.
+neutral_copy() {
+  rm -rf "$work/$1.neutral"
+  mkdir -p "$work/$1.neutral"
+  for file in "$work/$1"/*; do
+    LC_ALL=C awk -v own="$2" '{
+      line = $0; cr = ""
+      if (substr(line, length(line)) == "\r") { cr = "\r"; line = substr(line, 1, length(line) - 1) }
+      if (line == own) line = "Command = <the tool>"
+      printf "%s%s\n", line, cr
+    }' "$file" >"$work/$1.neutral/$(basename "$file")"
+  done
+}
+
+step=0
+compare_step() {
+  step=$((step + 1))
+  (cd "$work/linux" && timeout 60 "$stage/linux/korvane-installer" "$@" \
+    >"$work/linux.out" 2>&1; echo $? >"$work/linux.status")
+  (cd "$work/windows" && timeout 60 "$here/wine-run.sh" "$state" \
+    wine "$stage/windows/korvane-installer.exe" "$@" \
+    >"$work/windows.out" 2>&1; echo $? >"$work/windows.status")
+  what="step $step ($*)"
+  if [ "$(cat "$work/linux.status")" != "$(cat "$work/windows.status")" ]; then
+    echo "FAIL $what: exit status $(cat "$work/linux.status") on Linux," \
+      "$(cat "$work/windows.status") on Windows" >&2
+    cat "$work/windows.out" >&2
+    exit 1
+  fi
+  tr -d '\r' <"$work/windows.out" >"$work/windows.out.lf"
+  if ! cmp -s "$work/linux.out" "$work/windows.out.lf"; then
+    echo "FAIL $what: the messages differ" >&2
+    diff "$work/linux.out" "$work/windows.out.lf" >&2 || true
+    exit 1
+  fi
+  neutral_copy linux "$linux_command"
+  neutral_copy windows "$windows_command"
+  if ! diff -r "$work/linux.neutral" "$work/windows.neutral" >&2; then
+    echo "FAIL $what: the files differ" >&2
+    exit 1
+  fi
+}
+
+compare_step --install tools.prefs
+compare_step --install tools.prefs
+compare_step --uninstall tools.prefs
+compare_step --uninstall tools.prefs
+compare_step --install tools.prefs
+compare_step --install "no such file.prefs"
+echo "ok: both builds edit $(basename "$prefs") alike"

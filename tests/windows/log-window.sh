@@ -1,0 +1,59 @@
+#!/usr/bin/env bash
+# The Windows tarnwick.exe's windows under wine: after a failed run the log
+# window opens with the program's title and frame, stays until the user
+# closes it, and closing it ends the process; a bad command line shows a
+# message box with the same title, and dismissing it ends the process.
+#
+#   log-window.sh WINE_STATE STAGE WORK CLOSED_STATUS
+#
+# CLOSED_STATUS: the exit status expected after the log window is closed.
+set -euo pipefail
+export WINE_STATE=$1
+stage=$2
+work=$3
+closed_status=$4
+here=$(cd "$(dirname "$0")" && pwd)
+. "$here/wine-env.sh"
+. "$here/window-helpers.sh"
+if ! command -v xdotool >/dev/null; then
+  echo "xdotool is missing: window test skipped"
+  exit 77
+fi
+
+rm -rf "$work"
+mkdir -p "$work"
+cd "$work"
+banner='Tarnwick V\.1\.00'
+fail() {
+  echo "FAIL: $*" >&2
+  [ -n "${pid:-}" ] && kill "$pid" 2>/dev/null
+  exit 1
+}
+
+printf '%%%%\n"a"  { ProcedureReturn 1 }\n[z-a]  { ProcedureReturn 2 }\n' >broken.lex
+wine "$stage/windows/tarnwick.exe" broken.lex -o out.pb >log.out 2>&1 &
+pid=$!
+id=$(wait_window "$banner") || fail "no log window"
+window_geometry "$id"
+# The inner size 404 x 154 inside wine's frame.
+expected="$((404 + 2 * WINE_FRAME_BORDER))x$((154 + WINE_FRAME_TOP + WINE_FRAME_BORDER))"
+[ "${WIDTH}x$HEIGHT" = "$expected" ] || fail "log window is ${WIDTH}x$HEIGHT, expected $expected"
+sleep 1
+kill -0 $pid 2>/dev/null || fail "the program ended before its log window was closed"
+close_window "$id"
+wait_end $pid 5 || fail "closing the log window did not end the process"
+[ "$ENDED_STATUS" = "$closed_status" ] ||
+  fail "status $ENDED_STATUS after closing the log window, expected $closed_status"
+[ ! -e out.pb ] || fail "a failed run placed its output"
+echo "ok: log window ${WIDTH}x$HEIGHT, closed with status $ENDED_STATUS"
+
+wine "$stage/windows/tarnwick.exe" broken.lex -O out.pb >box.out 2>&1 &
+pid=$!
+id=$(wait_window "$banner") || fail "no message box for a bad command line"
+sleep 0.5
+kill -0 $pid 2>/dev/null || fail "the program ended before the message box was dismissed"
+close_window "$id"
+wait_end $pid 5 || fail "dismissing the message box did not end the process"
+[ ! -e out.pb ] || fail "a bad command line placed output"
+echo "ok: parameter error box, dismissed with status $ENDED_STATUS"
+pid=

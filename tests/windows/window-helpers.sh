@@ -1,0 +1,57 @@
+# Bash functions for driving wine's windows on an X display from outside:
+# find a window by title, read its frame, click inside it or on its close
+# box, and wait for the program to end. Sourced by the window tests and the
+# screenshot script.
+#
+# wine draws the frame of an unmanaged window itself (the prefix turns the
+# managed mode off): 3 pixels of border, a 19-pixel caption with the close
+# box 14 pixels from the right edge.
+WINE_FRAME_BORDER=3
+WINE_FRAME_TOP=22
+
+# Prints the id of the first visible window whose title is the regular
+# expression $1 that is not among the ids in $2, waiting up to ten seconds.
+wait_window() {
+  local i id
+  for ((i = 0; i < 200; i++)); do
+    for id in $(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null); do
+      if [[ " ${2:-} " != *" $id "* ]]; then
+        echo "$id"
+        return 0
+      fi
+    done
+    sleep 0.05
+  done
+  echo "no window titled '$1' appeared" >&2
+  return 1
+}
+
+# Sets X, Y, WIDTH and HEIGHT to the window's outer frame.
+window_geometry() { eval "$(xdotool getwindowgeometry --shell "$1")"; }
+
+# Clicks at a point of the window's inner (client) area.
+click_client() {
+  window_geometry "$1"
+  xdotool mousemove $((X + WINE_FRAME_BORDER + $2)) $((Y + WINE_FRAME_TOP + $3)) click 1
+}
+
+# Clicks the close box, as the user closing the window would.
+close_window() {
+  window_geometry "$1"
+  xdotool mousemove $((X + WIDTH - 14)) $((Y + 11)) click 1
+}
+
+# Waits up to $2 seconds (default 10) for the background process $1 to end;
+# sets ENDED_STATUS to its exit status. Fails if it is still running.
+wait_end() {
+  local i limit=$((${2:-10} * 20))
+  for ((i = 0; i < limit; i++)); do
+    if ! kill -0 "$1" 2>/dev/null; then
+      ENDED_STATUS=0
+      wait "$1" || ENDED_STATUS=$?
+      return 0
+    fi
+    sleep 0.05
+  done
+  return 1
+}

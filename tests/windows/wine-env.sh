@@ -1,0 +1,15 @@
+# Sourced by the wine test scripts: the one environment every wine call on the
+# shared test prefix must see. A different TMPDIR or prefix would start a
+# second wineserver, and an unpinned locale would change the ANSI code page.
+# Expects WINE_STATE: the fixture's folder in the build tree.
+WINE_STATE=$(cd "$WINE_STATE" && pwd)
+export WINEPREFIX="$WINE_STATE/prefix"
+export TMPDIR="$WINE_STATE/tmp"
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEARCH=win64
+export LC_ALL=C.UTF-8
+if [ -s "$WINE_STATE/display" ]; then
+  DISPLAY=":$(head -n 1 "$WINE_STATE/display")"
+  export DISPLAY
+fi

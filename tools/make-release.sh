@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# Builds the Windows release: one folder with tarnwick.exe,
+# korvane-installer.exe, the runtime include PBTarnwickInc.pbi and a
+# commented Yarrowkit.ini, and a zip of it, ready to copy onto Windows.
+#
+#   tools/make-release.sh [CROSS_BUILD_DIR]     (default: build-win)
+#
+# Cross-compiles with mingw-w64 (static runtime, GUI subsystem), then checks
+# that the programs import nothing but system DLLs, so the folder is all a
+# Windows machine needs. Output: release/tarnwick-VERSION-windows/ and
+# release/tarnwick-VERSION-windows.zip.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${1:-$root/build-win}
+case $build in /*) ;; *) build=$PWD/$build ;; esac
+
+cmake -S "$root" -B "$build" \
+  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
+  -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
+  -DCMAKE_RUNTIME_OUTPUT_DIRECTORY="$build/bin" >/dev/null
+cmake --build "$build" -j"${JOBS:-2}" --target tarnwick korvane-installer
+
+version=$(sed -n 's/^project(tarnwick VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")
+name=tarnwick-${version:-0}-windows
+out=$root/release/$name
+rm -rf "$out" "$out.zip"
+mkdir -p "$out"
+for exe in tarnwick.exe korvane-installer.exe; do
+  x86_64-w64-mingw32-strip -o "$out/$exe" "$build/bin/$exe"
+done
+cp "$root/runtime/PBTarnwickInc.pbi" "$out/"
+# The settings file is the commented template: with no Graphviz path set,
+# "-pdf" renders nothing until the user names the program.
+cp "$root/generator/driver/Yarrowkit.ini.template" "$out/Yarrowkit.ini"
+
+# Anything beyond the system DLLs would have to travel with the programs.
+allowed='^(KERNEL32|USER32|GDI32|COMDLG32|msvcrt|ADVAPI32|SHELL32|COMCTL32)\.dll$'
+for exe in "$out"/*.exe; do
+  x86_64-w64-mingw32-objdump -p "$exe" | sed -n 's/^[[:space:]]*DLL Name: //p' |
+    while read -r dll; do
+      if ! [[ $dll =~ $allowed ]]; then
+        echo "$(basename "$exe") needs $dll, which Windows does not provide" >&2
+        exit 1
+      fi
+    done
+done
+
+(cd "$root/release" && zip -q -r -X "$name.zip" "$name")
+echo "release: $out"
+echo "zip:     $out.zip"
+ls -l "$out" "$out.zip"
