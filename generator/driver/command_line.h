@@ -1,0 +1,22 @@
+// ParseCommandLine: the parameter list into RunOptions.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "driver/run_options.h"
+
+namespace tarnwick {
+
+// The one-line usage shown after "Parameter error".
+inline constexpr char kUsage[] =
+    "Usage: tarnwick <definition-file> [-o <output-file>] [-dot <dot-file>] "
+    "[-pdf <pdf-file>] [-debug <value>]";
+
+// `parameters` excludes the program itself. Empty result: a parameter error
+// (no parameters, an empty first one, or an unknown word where an option
+// belongs).
+std::optional<RunOptions> ParseCommandLine(const std::vector<std::string>& parameters);
+
+}  // namespace tarnwick

@@ -1,0 +1,46 @@
+// Program entry of the generator: choose the log, take the command line
+// apart, run once, and end with the run's status. A failed run keeps a log
+// window open until the user closes it; closing it ends the process.
+#include <memory>
+
+#include "driver/banner.h"
+#include "driver/command_line.h"
+#include "driver/paths.h"
+#include "driver/run_generator.h"
+#include "driver/scratch_files.h"
+#include "platform/log_ui.h"
+#include "platform/process.h"
+#include "platform/program_runners.h"
+#include "platform/system_case_table.h"
+
+int main(int argc, char** argv) {
+  using namespace tarnwick;
+  const std::string banner = Banner();
+  const platform::LogKind kind = platform::ChooseLogKind();
+
+  std::optional<RunOptions> options = ParseCommandLine(platform::CommandLineArguments(argc, argv));
+  if (!options) {
+    platform::ShowParameterError(kind, banner, kUsage);
+    platform::ExitNow(kExitParameterError);
+  }
+
+  // Outlives every other object here: the log's close handler may use it
+  // until the process ends.
+  static ScratchFiles scratch;
+  std::unique_ptr<platform::LogUi> log =
+      platform::MakeLog(kind, banner, [] { scratch.RemoveAll(); });
+  std::unique_ptr<ProgramRunner> runner = platform::MakeProgramRunner();
+
+  RunEnvironment environment;
+  environment.programDirectory = DirectoryPart(platform::ProgramFilePath());
+  environment.tempDirectory = platform::TempDirectory();
+  environment.caseTable = platform::SystemCaseTable();
+  environment.log = log.get();
+  environment.runner = runner.get();
+  environment.scratch = &scratch;
+
+  const int status = RunGenerator(*options, environment);
+  if (status != kExitSuccess) log->WaitUntilClosed();
+  // The window thread is still running; end without tearing it down.
+  platform::ExitNow(status);
+}

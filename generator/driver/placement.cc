@@ -1,0 +1,36 @@
+// The in-between file lives in the destination's own directory, so the final
+// step is a rename within one file system and replaces the old file in one
+// move. It is registered as scratch while it exists, so closing the log in
+// the middle of placement leaves nothing behind.
+#include "driver/placement.h"
+
+#include "driver/paths.h"
+#include "platform/files.h"
+
+namespace tarnwick {
+
+std::optional<std::string> PlaceFile(const std::string& source, const std::string& destination,
+                                     ScratchFiles& scratch) {
+  if (!platform::FileExists(source)) return "Cannot find the file to copy: " + source;
+  const std::string directory = DirectoryPart(destination);
+  std::string staging =
+      platform::CreateUniqueFile(directory, "." + FileNamePart(destination) + ".part-");
+  if (staging.empty()) {
+    return "Cannot create " + destination + ": its directory is missing or not writable";
+  }
+  scratch.Add(staging);
+  std::optional<std::string> problem;
+  if (!platform::CopyFileContents(source, staging)) {
+    problem = "Cannot write " + destination;
+  } else if (!platform::RenameReplacing(staging, destination)) {
+    problem = "Cannot replace " + destination;
+  } else {
+    scratch.Forget(staging);
+    return std::nullopt;
+  }
+  platform::RemoveFile(staging);
+  scratch.Forget(staging);
+  return problem;
+}
+
+}  // namespace tarnwick

@@ -1,0 +1,95 @@
+// A run in the order the user sees it: settings, then the pass writing into
+// a scratch file under a prefix unique to this run, then placement. Output
+// files are only touched after the pass succeeded, and then through
+// PlaceFile, so an error at any point leaves existing outputs as they were.
+// Problems found by the driver itself (a refused output name, a failed
+// placement) are reported like pass failures without a message number:
+// "Error Line 0:" and a sentence naming the file.
+#include "driver/run_generator.h"
+
+#include "driver/error_messages.h"
+#include "driver/paths.h"
+#include "driver/placement.h"
+#include "driver/settings_file.h"
+#include "platform/files.h"
+
+namespace tarnwick {
+
+namespace {
+
+int Fail(Log& log, ErrorState& error, std::string detail) {
+  error = ErrorState{};
+  error.detail = std::move(detail);
+  LogErrorReport(log, error);
+  return kExitGenerationError;
+}
+
+// Writing any result over the definition would destroy the user's source.
+std::string RefusedName(const RunOptions& options) {
+  for (const std::string* name : {&options.OutputFile, &options.DotFile, &options.PdfFile}) {
+    if (!name->empty() && platform::SameFile(options.InputFile, *name)) return *name;
+  }
+  return {};
+}
+
+}  // namespace
+
+void LogErrorReport(Log& log, const ErrorState& error) {
+  log.LogLine("");
+  log.LogLine("Error Line " + std::to_string(error.ErrorLine) + ":");
+  log.LogLine(FormatErrorMessage(error));
+}
+
+int RunGenerator(RunOptions& options, RunEnvironment& environment) {
+  Log& log = *environment.log;
+  ScratchFiles& scratch = *environment.scratch;
+  ErrorState error;
+
+  options.GraphvizPath = ReadGraphvizPath(environment.programDirectory + kSettingsFileName);
+  if (options.OutputFile.empty()) options.OutputFile = options.InputFile + kDefaultOutputSuffix;
+
+  log.Start();
+  if (std::string refused = RefusedName(options); !refused.empty()) {
+    return Fail(log, error, "The output would overwrite the definition file: " + refused);
+  }
+
+  // The reserved file keeps the prefix ours until the run ends.
+  std::string reserved = platform::CreateUniqueFile(environment.tempDirectory, "tarnwick-");
+  if (reserved.empty()) {
+    return Fail(log, error,
+                "Cannot create a file in the temporary directory: " + environment.tempDirectory);
+  }
+  scratch.Add(reserved);
+  GenerateOptions generate;
+  generate.inputFile = options.InputFile;
+  generate.tempStem = reserved + "-";
+  generate.scannerFile = generate.tempStem + "tarnwick.pb";
+  generate.dotFile = options.DotFile;
+  generate.pdfFile = options.PdfFile;
+  generate.graphvizPath = options.GraphvizPath;
+  generate.caseTable = environment.caseTable;
+  scratch.Add(generate.scannerFile);
+
+  if (!environment.pass(generate, log, *environment.runner, error)) {
+    scratch.RemoveAll();
+    LogErrorReport(log, error);
+    return kExitGenerationError;
+  }
+
+  const std::string includeSource = environment.programDirectory + kRuntimeIncludeName;
+  const std::string includeTarget = DirectoryPart(options.OutputFile) + kRuntimeIncludeName;
+  std::optional<std::string> problem;
+  if (!platform::FileExists(includeSource)) {
+    problem = "The runtime include is missing beside the program: " + includeSource;
+  } else if (!platform::SameFile(includeSource, includeTarget)) {
+    problem = PlaceFile(includeSource, includeTarget, scratch);
+  }
+  if (!problem) problem = PlaceFile(generate.scannerFile, options.OutputFile, scratch);
+  scratch.RemoveAll();
+  if (problem) return Fail(log, error, *problem);
+
+  log.LogLine(kDoneLine);
+  return kExitSuccess;
+}
+
+}  // namespace tarnwick

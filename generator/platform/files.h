@@ -1,0 +1,34 @@
+// File services the driver needs to place its output safely.
+//
+// Placement never writes the final name directly: content goes to a fresh
+// file beside the destination and is renamed over it, so readers see either
+// the old file or the complete new one. The operations report failure instead
+// of throwing; the caller turns a failure into a message.
+#pragma once
+
+#include <string>
+
+namespace tarnwick::platform {
+
+// Creates a new, empty file named `directory` + `prefix` + a unique tail and
+// gives its name; empty when no file could be created. `directory` is empty
+// (the current directory) or ends in a separator.
+std::string CreateUniqueFile(const std::string& directory, const std::string& prefix);
+
+// Renames `from` to `to`, replacing `to` if it exists.
+bool RenameReplacing(const std::string& from, const std::string& to);
+
+// Removes a file; true when it is gone afterwards (also when it never existed).
+bool RemoveFile(const std::string& path);
+
+bool FileExists(const std::string& path);
+
+// True when both names exist and lead to the same file (links, "..", case
+// folding on Windows and so on included).
+bool SameFile(const std::string& a, const std::string& b);
+
+// Writes the bytes of `from` into the existing or new file `to`, truncating it.
+// Portable: both ends are plain byte streams.
+bool CopyFileContents(const std::string& from, const std::string& to);
+
+}  // namespace tarnwick::platform

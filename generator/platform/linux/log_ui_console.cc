@@ -1,0 +1,20 @@
+// Log selection for a build without a window toolkit: always the console.
+#include <iostream>
+
+#include "platform/console_log.h"
+
+namespace tarnwick::platform {
+
+LogKind ChooseLogKind() {
+  return LogKind::kConsole;
+}
+
+std::unique_ptr<LogUi> MakeLog(LogKind, std::string banner, std::function<void()>) {
+  return std::make_unique<ConsoleLog>(std::move(banner), std::cout);
+}
+
+void ShowParameterError(LogKind, const std::string&, std::string_view usage) {
+  std::cerr << "Parameter error\n" << usage << '\n' << std::flush;
+}
+
+}  // namespace tarnwick::platform
