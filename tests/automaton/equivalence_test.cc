@@ -1,0 +1,76 @@
+// The fast construction against the literal one, and both against the
+// independent matcher, on generated definitions.
+#include <gtest/gtest.h>
+
+#include "automaton/epsilon.h"
+#include "automaton/nfa.h"
+#include "automaton/simplify.h"
+#include "automaton/subset.h"
+#include "language_support.h"
+#include "reference_construction.h"
+
+namespace tarnwick {
+namespace {
+
+using testing::AllInputs;
+using testing::ExpectedRule;
+using testing::RunDfa;
+using testing::TreeGenerator;
+
+TEST(Equivalence, FastConstructionBuildsTheLiteralAutomata) {
+  for (uint32_t seed = 1; seed <= 400; ++seed) {
+    TreeGenerator generator(seed, 1 + static_cast<int32_t>(seed % 4));
+    auto definition = generator.Definition(4, 4);
+    SCOPED_TRACE("seed " + std::to_string(seed) + ": " + definition->ToString());
+
+    auto fastRoot = definition->Clone();
+    auto slowRoot = definition->Clone();
+    SimplifyRules(*fastRoot);
+    reference::SimplifyRules(*slowRoot);
+    ASSERT_EQ(fastRoot->ToString(), slowRoot->ToString());
+
+    auto fastNfa = BuildNfa(*fastRoot);
+    auto slowNfa = reference::BuildNfa(*slowRoot);
+    ASSERT_EQ(fastNfa->ToString(), slowNfa->ToString());
+
+    EliminateEpsilon(*fastNfa);
+    reference::EliminateEpsilon(*slowNfa);
+    ASSERT_EQ(fastNfa->ToString(), slowNfa->ToString());
+
+    auto fastDfa = BuildDfa(*fastNfa, 100000);
+    auto slowDfa = reference::BuildDfa(*slowNfa);
+    ASSERT_NE(fastDfa, nullptr);
+    ASSERT_EQ(DfaToString(*fastDfa, *fastNfa), slowDfa->ToString());
+    // The index of every state, which the text does not show.
+    for (int p = 0; p < slowDfa->states.count(); ++p) {
+      ASSERT_EQ(fastDfa->states[static_cast<std::size_t>(p)].index, slowDfa->states[p]->index);
+    }
+  }
+}
+
+TEST(Equivalence, DfaAcceptsTheLanguageOfTheRules) {
+  for (uint32_t seed = 1000; seed < 1300; ++seed) {
+    const int32_t classes = 1 + static_cast<int32_t>(seed % 3);
+    TreeGenerator generator(seed, classes);
+    auto definition = generator.Definition(3, 5);
+    SCOPED_TRACE("seed " + std::to_string(seed) + ": " + definition->ToString());
+
+    auto root = definition->Clone();
+    SimplifyRules(*root);
+    auto nfa = BuildNfa(*root);
+    EliminateEpsilon(*nfa);
+    auto dfa = BuildDfa(*nfa, 100000);
+    ASSERT_NE(dfa, nullptr);
+
+    auto inputs = AllInputs(classes, 5);
+    for (int i = 0; i < 40; ++i)
+      inputs.push_back(generator.RandomInput(8));
+    for (const auto& input : inputs) {
+      ASSERT_EQ(RunDfa(*dfa, input), ExpectedRule(*definition, input))
+          << "input of length " << input.size();
+    }
+  }
+}
+
+}  // namespace
+}  // namespace tarnwick
