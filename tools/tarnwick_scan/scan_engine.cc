@@ -1,0 +1,70 @@
+// The walk of ScanEngine, step for step as yyLex in PBTarnwickInc.pbi does it
+// (same variable roles: state, p, acceptRule/acceptEnd/acceptAtEnd).
+#include "scan_engine.h"
+
+namespace tarnwick_scan {
+
+ScanEngine::ScanEngine(const ScannerTables& tables, std::string_view input)
+    : tables_(tables), input_(input) {}
+
+void ScanEngine::AdvanceTo(size_t end) {
+  for (; position_ < end; ++position_) {
+    if (input_[position_] == '\n') {
+      ++line_;
+      column_ = 1;
+    } else {
+      ++column_;
+    }
+  }
+}
+
+Token ScanEngine::Next() {
+  Token token;
+  token.offset = position_;
+  token.line = line_;
+  token.column = column_;
+  if (position_ >= input_.size() && endDone_) return token;
+
+  int state = tables_.start;
+  size_t p = position_;
+  int acceptRule = kNoRule;
+  size_t acceptEnd = p;
+  bool acceptAtEnd = false;
+  bool tookEnd = false;
+  while (!tookEnd) {
+    int column = 0;
+    if (p < input_.size()) {
+      column = tables_.columnOf[static_cast<unsigned char>(input_[p])];
+      if (column == 0) break;
+    } else {
+      tookEnd = true;
+    }
+    int next = tables_.Next(state, column);
+    if (next == kNoMove) break;
+    state = next;
+    if (!tookEnd) ++p;
+    int rule = tables_.acceptedRule[static_cast<size_t>(state)];
+    if (rule != kNoRule) {
+      acceptRule = rule;
+      acceptEnd = p;
+      acceptAtEnd = tookEnd;
+    }
+  }
+
+  if (acceptRule != kNoRule) {
+    AdvanceTo(acceptEnd);
+    if (acceptAtEnd) endDone_ = true;
+    token.kind = Token::Kind::kRule;
+    token.rule = acceptRule;
+    token.length = acceptEnd - token.offset;
+  } else if (position_ < input_.size()) {
+    AdvanceTo(position_ + 1);
+    token.kind = Token::Kind::kError;
+    token.length = 1;
+  } else {
+    endDone_ = true;
+  }
+  return token;
+}
+
+}  // namespace tarnwick_scan

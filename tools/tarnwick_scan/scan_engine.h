@@ -1,0 +1,55 @@
+// ScanEngine: the runtime include's matching algorithm over read-back tables.
+//
+// This is the executable twin of the PureBasic engine in PBTarnwickInc.pbi;
+// the two must change together. From the current position the automaton is
+// walked byte by byte (a byte of class 0 has no move), remembering the last
+// accepting state; at the real end of input the end-of-input column is taken
+// once. The token is the text up to the last accept. A match must consume a
+// byte or the end of input: an accepting start state alone never matches,
+// so a rule that can match the empty string cannot stall the scanner. Where
+// nothing matches, one byte becomes an error token. Once a match has used the
+// end of input, or the end was reached without one, every further call gives
+// the end token.
+//
+// Actions cannot run here. The engine hands out every match; a caller that
+// drops the matches of some rules sees exactly what the PureBasic engine
+// returns when those rules' actions give -1, because the engine's state after
+// a match does not depend on the action's result.
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+
+#include "scanner_tables.h"
+
+namespace tarnwick_scan {
+
+struct Token {
+  enum class Kind { kRule, kError, kEnd };
+  Kind kind = Kind::kEnd;
+  int rule = kNoRule;  // for kRule
+  size_t offset = 0;   // of the first byte, from 0
+  size_t length = 0;   // in bytes; 0 for kEnd and for a bare end-of-input match
+  int line = 1;        // 1-based; a line feed starts a new line
+  int column = 1;      // 1-based, in bytes; a carriage return is a byte like any other
+};
+
+class ScanEngine {
+ public:
+  // Both must outlive the engine.
+  ScanEngine(const ScannerTables& tables, std::string_view input);
+
+  Token Next();
+
+ private:
+  void AdvanceTo(size_t end);
+
+  const ScannerTables& tables_;
+  std::string_view input_;
+  size_t position_ = 0;
+  int line_ = 1;
+  int column_ = 1;
+  bool endDone_ = false;
+};
+
+}  // namespace tarnwick_scan

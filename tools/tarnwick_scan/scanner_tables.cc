@@ -1,0 +1,245 @@
+// Reads the DataSection of a generated scanner source line by line.
+//
+// The walk is a small state machine over the labels, which must come in
+// their fixed order; blank and ";" comment lines are skipped anywhere. Values
+// are collected per line first and checked once the row width is known from
+// the info table, which stands last. Numbers are parsed with from_chars and
+// bounded, so no input can overflow an index or force a huge allocation:
+// every allocation is proportional to the input's length.
+#include "scanner_tables.h"
+
+#include <charconv>
+#include <cstdint>
+#include <limits>
+
+namespace tarnwick_scan {
+namespace {
+
+struct SourceLine {
+  int number;
+  std::string_view text;  // without the line end, trimmed of spaces and tabs
+};
+
+std::string_view Trim(std::string_view s) {
+  size_t b = 0;
+  while (b < s.size() && (s[b] == ' ' || s[b] == '\t'))
+    ++b;
+  size_t e = s.size();
+  while (e > b && (s[e - 1] == ' ' || s[e - 1] == '\t' || s[e - 1] == '\r'))
+    --e;
+  return s.substr(b, e - b);
+}
+
+std::vector<SourceLine> SplitLines(std::string_view source) {
+  std::vector<SourceLine> lines;
+  int number = 1;
+  while (!source.empty()) {
+    size_t end = source.find('\n');
+    std::string_view raw = source.substr(0, end);
+    lines.push_back({number++, Trim(raw)});
+    if (end == std::string_view::npos) break;
+    source.remove_prefix(end + 1);
+  }
+  return lines;
+}
+
+std::optional<int64_t> ParseInteger(std::string_view s) {
+  if (s.empty()) return std::nullopt;
+  if (s.front() == '+') return std::nullopt;
+  int64_t value = 0;
+  auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), value);
+  if (ec != std::errc() || end != s.data() + s.size()) return std::nullopt;
+  return value;
+}
+
+// "0" for a state that accepts nothing, "@__yylexerrunN()" for rule N.
+std::optional<int> ParseActionField(std::string_view s) {
+  if (s == "0") return kNoRule;
+  constexpr std::string_view kHead = "@__yylexerrun";
+  constexpr std::string_view kTail = "()";
+  if (s.size() <= kHead.size() + kTail.size() || !s.starts_with(kHead) || !s.ends_with(kTail)) {
+    return std::nullopt;
+  }
+  std::string_view digits = s.substr(kHead.size(), s.size() - kHead.size() - kTail.size());
+  if (digits.front() == '-') return std::nullopt;
+  auto value = ParseInteger(digits);
+  if (!value || *value > std::numeric_limits<int>::max()) return std::nullopt;
+  return static_cast<int>(*value);
+}
+
+std::vector<std::string_view> SplitFields(std::string_view list) {
+  std::vector<std::string_view> fields;
+  while (true) {
+    size_t comma = list.find(',');
+    fields.push_back(Trim(list.substr(0, comma)));
+    if (comma == std::string_view::npos) break;
+    list.remove_prefix(comma + 1);
+  }
+  return fields;
+}
+
+struct DataLine {
+  int number;
+  std::vector<std::string_view> fields;
+};
+
+enum class Block { kNone, kClasses, kActions, kInfo };
+
+TableRead Fail(int line, std::string message) {
+  TableRead read;
+  read.error = std::move(message);
+  read.line = line;
+  return read;
+}
+
+std::string Quote(std::string_view text) {
+  constexpr size_t kShown = 60;
+  std::string shown(text.substr(0, kShown));
+  for (char& c : shown) {
+    if (static_cast<unsigned char>(c) < 0x20) c = '?';
+  }
+  return "\"" + shown + (text.size() > kShown ? "...\"" : "\"");
+}
+
+}  // namespace
+
+TableRead ReadScannerTables(std::string_view source) {
+  const std::vector<SourceLine> lines = SplitLines(source);
+  size_t first = 0;  // the line after the last "DataSection"; 0 for none
+  for (size_t i = lines.size(); i-- > 0;) {
+    if (lines[i].text == "DataSection") {
+      first = i + 1;
+      break;
+    }
+  }
+  if (first == 0) {
+    return Fail(0, "no DataSection line: not a generated scanner source");
+  }
+
+  std::vector<DataLine> classLines, actionLines, infoLines;
+  Block block = Block::kNone;
+  bool ended = false;
+  int lastLine = lines.empty() ? 0 : lines.back().number;
+  for (size_t i = first; i < lines.size() && !ended; ++i) {
+    const SourceLine& line = lines[i];
+    std::string_view text = line.text;
+    if (text.empty() || text.front() == ';') continue;
+    if (text == "EndDataSection") {
+      ended = true;
+    } else if (text == "__yylexer_charclass:") {
+      if (block != Block::kNone) return Fail(line.number, "label __yylexer_charclass out of order");
+      block = Block::kClasses;
+    } else if (text == "__yylexer_actionTable:") {
+      if (block != Block::kClasses) {
+        return Fail(line.number, "label __yylexer_actionTable out of order");
+      }
+      block = Block::kActions;
+    } else if (text == "__yylexer_info:") {
+      if (block != Block::kActions) return Fail(line.number, "label __yylexer_info out of order");
+      block = Block::kInfo;
+    } else if (text.starts_with("Data.i ") || text.starts_with("Data.i\t")) {
+      DataLine data{line.number, SplitFields(Trim(text.substr(6)))};
+      switch (block) {
+        case Block::kNone:
+          return Fail(line.number, "Data.i line before the first table label");
+        case Block::kClasses:
+          classLines.push_back(std::move(data));
+          break;
+        case Block::kActions:
+          actionLines.push_back(std::move(data));
+          break;
+        case Block::kInfo:
+          infoLines.push_back(std::move(data));
+          break;
+      }
+    } else {
+      return Fail(line.number, "unexpected line in the scanner tables: " + Quote(text));
+    }
+  }
+  if (block != Block::kInfo) {
+    const char* missing = block == Block::kNone      ? "__yylexer_charclass"
+                          : block == Block::kClasses ? "__yylexer_actionTable"
+                                                     : "__yylexer_info";
+    return Fail(lastLine, std::string("label ") + missing + " missing (truncated scanner source?)");
+  }
+  if (!ended) return Fail(lastLine, "EndDataSection missing (truncated scanner source?)");
+
+  // Info: start state and row width.
+  if (infoLines.size() != 1 || infoLines[0].fields.size() != 2) {
+    int at = infoLines.empty() ? lastLine : infoLines[0].number;
+    return Fail(at, "__yylexer_info must hold one Data.i line with two values");
+  }
+  auto start = ParseInteger(infoLines[0].fields[0]);
+  auto columns = ParseInteger(infoLines[0].fields[1]);
+  if (!start || !columns)
+    return Fail(infoLines[0].number, "__yylexer_info values must be integers");
+  if (*columns < 1 || *columns > kMaxColumns) {
+    return Fail(infoLines[0].number,
+                "row width " + std::to_string(*columns) + " out of range 1 to 257");
+  }
+  ScannerTables tables;
+  tables.columns = static_cast<int>(*columns);
+
+  // Class table: 256 columns in byte order.
+  size_t byte = 0;
+  for (const DataLine& data : classLines) {
+    for (std::string_view field : data.fields) {
+      auto value = ParseInteger(field);
+      if (!value) return Fail(data.number, "class table value " + Quote(field) + " is no integer");
+      if (byte >= tables.columnOf.size()) {
+        return Fail(data.number, "class table holds more than 256 values");
+      }
+      if (*value < 0 || *value >= tables.columns) {
+        return Fail(data.number, "class of byte " + std::to_string(byte) + " is " +
+                                     std::to_string(*value) + ", outside 0 to " +
+                                     std::to_string(tables.columns - 1));
+      }
+      tables.columnOf[byte++] = static_cast<int>(*value);
+    }
+  }
+  if (byte != tables.columnOf.size()) {
+    return Fail(classLines.empty() ? lastLine : classLines.back().number,
+                "class table holds " + std::to_string(byte) + " values, expected 256");
+  }
+
+  // Action table: one row per line, `columns` targets and an action field.
+  if (actionLines.empty()) return Fail(lastLine, "action table has no rows");
+  const int64_t stateCount = static_cast<int64_t>(actionLines.size());
+  const size_t width = static_cast<size_t>(tables.columns) + 1;
+  tables.next.reserve(actionLines.size() * static_cast<size_t>(tables.columns));
+  for (size_t row = 0; row < actionLines.size(); ++row) {
+    const DataLine& data = actionLines[row];
+    if (data.fields.size() != width) {
+      return Fail(data.number, "action table row " + std::to_string(row) + " holds " +
+                                   std::to_string(data.fields.size()) + " values, expected " +
+                                   std::to_string(width));
+    }
+    for (size_t c = 0; c + 1 < width; ++c) {
+      auto target = ParseInteger(data.fields[c]);
+      if (!target) {
+        return Fail(data.number, "target " + Quote(data.fields[c]) + " is no integer");
+      }
+      if (*target < kNoMove || *target >= stateCount) {
+        return Fail(data.number, "target " + std::to_string(*target) + " in row " +
+                                     std::to_string(row) + " names no state");
+      }
+      tables.next.push_back(static_cast<int>(*target));
+    }
+    auto rule = ParseActionField(data.fields.back());
+    if (!rule) {
+      return Fail(data.number, "action field " + Quote(data.fields.back()) +
+                                   " is neither 0 nor @__yylexerrunN()");
+    }
+    tables.acceptedRule.push_back(*rule);
+  }
+  if (*start < 0 || *start >= stateCount) {
+    return Fail(infoLines[0].number, "start state " + std::to_string(*start) + " names no state");
+  }
+  tables.start = static_cast<int>(*start);
+
+  TableRead read;
+  read.tables = std::move(tables);
+  return read;
+}
+
+}  // namespace tarnwick_scan
