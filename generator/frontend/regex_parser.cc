@@ -1,0 +1,209 @@
+// The operator-precedence pass. Operands (finished subtrees) and operators
+// (AND, OR and group markers) live on two ObjectLists used as stacks. An
+// incoming binary operator first reduces every stacked operator of equal or
+// higher precedence (so both are left-associative), then is pushed; postfix
+// operators bind tightest and are reduced at once; a group marker has the
+// lowest precedence, so no reduction crosses it until its `)` pops it.
+//
+// Nothing reaches the root before the whole expression has parsed: on an
+// error the stacks go out of scope with every node on them, and the operand
+// registry is cut back so that it names no released node.
+#include "frontend/regex_parser.h"
+
+#include <cstddef>
+#include <memory>
+#include <utility>
+
+#include "automaton/class_refiner.h"
+#include "automaton/object_list.h"
+#include "frontend/operand_bytes.h"
+
+namespace tarnwick {
+
+namespace {
+
+constexpr int kMarkerPrecedence = 0;
+constexpr int kOrPrecedence = 7;
+constexpr int kAndPrecedence = 8;
+
+int Precedence(int32_t kind) {
+  switch (kind) {
+    case NodeKind::OR:
+      return kOrPrecedence;
+    case NodeKind::AND:
+      return kAndPrecedence;
+    default:
+      return kMarkerPrecedence;
+  }
+}
+
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t';
+}
+
+bool BeginsEndOfInput(std::string_view rest) {
+  constexpr std::string_view kWord = "<<eof>>";
+  if (rest.size() < kWord.size()) return false;
+  for (std::size_t i = 0; i < kWord.size(); ++i) {
+    char c = rest[i];
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    if (c != kWord[i]) return false;
+  }
+  return true;
+}
+
+class Parser {
+ public:
+  Parser(RegexNode& root, std::string_view text, const CaseTable& cases)
+      : root_(root), text_(text), cases_(cases) {}
+
+  // The stop position (1-based), or 0 with `error_` set.
+  int Run();
+  int error() const { return error_; }
+
+ private:
+  // Pops `op`'s operands off the operand stack, hangs them under it in the
+  // order they were pushed, and pushes `op` in their place.
+  void Reduce(std::unique_ptr<RegexNode> op);
+  // Pops and reduces operators while the top one binds at least as tightly.
+  void ReduceDownTo(int precedence);
+  // Pops and reduces up to and including the innermost group marker.
+  bool CloseGroup();
+  // Builds the operand at the position and pushes its node; leaves the
+  // position on the operand's last character.
+  bool PushOperand(bool quoted);
+  bool Fail(int number) {
+    error_ = number;
+    return false;
+  }
+
+  RegexNode& root_;
+  std::string_view text_;
+  const CaseTable& cases_;
+  std::size_t pos_ = 0;
+  int error_ = 0;
+  ObjectList<RegexNode> operators_;
+  ObjectList<RegexNode> operands_;
+};
+
+void Parser::Reduce(std::unique_ptr<RegexNode> op) {
+  std::unique_ptr<RegexNode> last = operands_.Pop();
+  if (op->kind == NodeKind::AND || op->kind == NodeKind::OR) {
+    op->children.push_back(operands_.Pop());
+  }
+  op->children.push_back(std::move(last));
+  operands_.Push(std::move(op));
+}
+
+void Parser::ReduceDownTo(int precedence) {
+  while (!operators_.IsEmpty() && Precedence(operators_.Top()->kind) >= precedence) {
+    Reduce(operators_.Pop());
+  }
+}
+
+bool Parser::CloseGroup() {
+  while (!operators_.IsEmpty()) {
+    std::unique_ptr<RegexNode> op = operators_.Pop();
+    if (op->kind == NodeKind::GroupMarker) return true;
+    Reduce(std::move(op));
+  }
+  return Fail(RegexError::CloseWithoutOpen);
+}
+
+bool Parser::PushOperand(bool quoted) {
+  const char c = text_[pos_];
+  ByteSet set{};
+  if (quoted) {
+    set[static_cast<uint8_t>(c)] = true;
+  } else if (c == '<') {
+    if (!BeginsEndOfInput(text_.substr(pos_))) return Fail(RegexError::SyntaxError);
+    operands_.Push(std::make_unique<RegexNode>(NodeKind::EndOfInput));
+    pos_ += 6;
+    return true;
+  } else if (c == ']') {
+    return Fail(RegexError::BracketCloseWithoutOpen);
+  } else if (c == '[') {
+    if (const int number = ReadBracketClass(text_, pos_, set); number != 0) return Fail(number);
+  } else if (c == '\\') {
+    set = ReadEscape(text_, pos_);
+  } else if (c == '.') {
+    set.fill(true);
+  } else {
+    set[static_cast<uint8_t>(c)] = true;
+  }
+  if (root_.flags & kCaseInsensitive) WidenCase(set, cases_);
+  operands_.Push(RefineClasses(root_, set));
+  return true;
+}
+
+int Parser::Run() {
+  bool quoted = false;
+  bool expectOperand = true;
+  while (pos_ < text_.size() && (quoted || text_[pos_] != '{')) {
+    const char c = text_[pos_];
+    if (c == '"') {
+      quoted = !quoted;
+      ++pos_;
+      continue;
+    }
+    if (IsBlank(c)) {
+      ++pos_;
+      continue;
+    }
+    if (expectOperand) {
+      operands_.Push(std::make_unique<RegexNode>(NodeKind::Epsilon));
+      expectOperand = false;
+    }
+    const bool isOperator = !quoted && (c == '|' || c == '*' || c == '+' || c == '?' || c == ')');
+    if (isOperator && c != '|') {
+      if (c == ')') {
+        if (!CloseGroup()) return 0;
+      } else {
+        const int32_t kind = c == '*'   ? NodeKind::STAR
+                             : c == '+' ? NodeKind::MINONE
+                                        : NodeKind::OPTION;
+        Reduce(std::make_unique<RegexNode>(kind));
+      }
+    } else {
+      const int32_t incoming = c == '|' && !quoted ? NodeKind::OR : NodeKind::AND;
+      ReduceDownTo(Precedence(incoming));
+      operators_.Push(std::make_unique<RegexNode>(incoming));
+      if (incoming == NodeKind::OR) {
+        expectOperand = true;
+      } else if (c == '(' && !quoted) {
+        operators_.Push(std::make_unique<RegexNode>(NodeKind::GroupMarker));
+        expectOperand = true;
+      } else if (!PushOperand(quoted)) {
+        return 0;
+      }
+    }
+    ++pos_;
+  }
+  if (expectOperand) operands_.Push(std::make_unique<RegexNode>(NodeKind::Epsilon));
+  while (!operators_.IsEmpty()) {
+    std::unique_ptr<RegexNode> op = operators_.Pop();
+    if (op->kind == NodeKind::GroupMarker) {
+      Fail(RegexError::OpenWithoutClose);
+      return 0;
+    }
+    Reduce(std::move(op));
+  }
+  root_.children.push_back(operands_.Pop());
+  return static_cast<int>(pos_) + 1;
+}
+
+}  // namespace
+
+int ParseRegex(RegexNode& root, std::string_view text, const CaseTable& cases, ErrorState& error) {
+  const std::size_t registered = root.operandSets.size();
+  int stop = 0;
+  {
+    Parser parser(root, text, cases);
+    stop = parser.Run();
+    if (stop == 0) error.ErrorNumber = parser.error();
+  }
+  if (stop == 0) root.operandSets.resize(registered);
+  return stop;
+}
+
+}  // namespace tarnwick

@@ -1,0 +1,39 @@
+// ParseRegex: one rule's regular expression to a syntax tree over classes.
+//
+// The expression is read in one left-to-right pass with an operand stack and
+// an operator stack (operator precedence). Concatenation has no character of
+// its own: every operand brings an implicit AND, and an Epsilon stands in
+// wherever an operand is due but missing, so every AND and OR finds a left
+// operand. Each operand's byte set is widened for case-insensitive lexers and
+// refined into the root's class map at once, so the tree holds class numbers.
+#pragma once
+
+#include <string_view>
+
+#include "frontend/case_table.h"
+#include "frontend/error_state.h"
+#include "frontend/regex_node.h"
+
+namespace tarnwick {
+
+// Message numbers of the expression errors.
+struct RegexError {
+  static constexpr int SyntaxError = 1;              // a `<` that does not begin <<EOF>>
+  static constexpr int CloseWithoutOpen = 2;         // `)` with no open group
+  static constexpr int OpenWithoutClose = 3;         // a group still open at the end
+  static constexpr int BracketCloseWithoutOpen = 4;  // `]` outside a bracket class
+  static constexpr int BracketOpenWithoutClose = 5;  // a bracket class that never closes
+  static constexpr int RangeOutOfOrder = 8;          // a range whose start lies above its end
+};
+
+// Parses the expression at the start of `text` (a rule line) and appends the
+// rule's tree to root.children. Returns the 1-based position of the `{` that
+// ends the expression, or text.size() + 1 when there is none.
+//
+// On error returns 0 with error.ErrorNumber set; nothing is appended to
+// root.children and root.operandSets is cut back to its length at the call's
+// start (the failed rule's operand nodes are gone). Class splits that the
+// failed rule caused stay in the map; earlier operands remain exact unions.
+int ParseRegex(RegexNode& root, std::string_view text, const CaseTable& cases, ErrorState& error);
+
+}  // namespace tarnwick
