@@ -56,6 +56,7 @@ class InstallerWindow {
     label_ = Make<Fl_Box>(kPathLabel);
     label_->align(FL_ALIGN_LEFT | FL_ALIGN_INSIDE);
     path_ = Make<Fl_Input>(kPathField);
+    path_->textsize(12);
     path_->value(initial_path.c_str());
     Make<Fl_Button>(kBrowseButton)->callback(OnBrowse, this);
     Make<Fl_Button>(kInstallButton)->callback(OnInstall, this);

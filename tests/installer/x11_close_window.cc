@@ -1,0 +1,29 @@
+// Test helper: asks an X11 window to close the way a window manager's close
+// box does (a WM_DELETE_WINDOW client message), so a test can check what the
+// program does when its window is closed. Usage: x11_close_window WINDOW-ID
+#include <X11/Xlib.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::fputs("usage: x11_close_window WINDOW-ID\n", stderr);
+    return 2;
+  }
+  Display* display = XOpenDisplay(nullptr);
+  if (display == nullptr) {
+    std::fputs("x11_close_window: cannot open the display\n", stderr);
+    return 1;
+  }
+  XEvent event{};
+  event.xclient.type = ClientMessage;
+  event.xclient.window = static_cast<Window>(std::strtoul(argv[1], nullptr, 0));
+  event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
+  event.xclient.format = 32;
+  event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
+  event.xclient.data.l[1] = CurrentTime;
+  XSendEvent(display, event.xclient.window, False, NoEventMask, &event);
+  XCloseDisplay(display);
+  return 0;
+}
