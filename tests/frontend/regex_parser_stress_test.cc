@@ -18,6 +18,19 @@
 namespace tarnwick {
 namespace {
 
+// The bytes that a backslash followed by `c` stands for, in and out of classes.
+ByteSet EscapeBytes(char c) {
+  ByteSet set{};
+  if (c == 'n') {
+    set[10] = set[13] = true;
+  } else if (c == 't') {
+    set[9] = true;
+  } else {
+    set[static_cast<uint8_t>(c)] = true;
+  }
+  return set;
+}
+
 // Writes random well-formed expressions and records, in text order, the byte
 // set of every operand it writes.
 class ExpressionWriter {
@@ -83,15 +96,7 @@ class ExpressionWriter {
         const char c = kEscaped[Pick(static_cast<int>(kEscaped.size()))];
         text += '\\';
         text += c;
-        ByteSet set{};
-        if (c == 'n') {
-          set[10] = set[13] = true;
-        } else if (c == 't') {
-          set[9] = true;
-        } else {
-          set[static_cast<uint8_t>(c)] = true;
-        }
-        Record(set);
+        Record(EscapeBytes(c));
         break;
       }
       case 3: {
@@ -146,13 +151,9 @@ class ExpressionWriter {
           const char c = "nt]\\-"[Pick(5)];
           text += '\\';
           text += c;
-          if (c == 'n') {
-            set[10] = set[13] = true;
-          } else if (c == 't') {
-            set[9] = true;
-          } else {
-            set[static_cast<uint8_t>(c)] = true;
-          }
+          const ByteSet escaped = EscapeBytes(c);
+          for (int b = 0; b < 256; ++b)
+            set[b] = set[b] || escaped[b];
           break;
         }
         case 2: {
