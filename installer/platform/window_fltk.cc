@@ -41,6 +41,9 @@ std::string FltkFilter(std::string_view list) {
     bar = list.find('|');
     std::string_view pattern = list.substr(0, bar);
     list = bar == std::string_view::npos ? std::string_view() : list.substr(bar + 1);
+    // The chooser shows the pattern after the description by itself.
+    std::string suffix = " (" + std::string(pattern) + ")";
+    if (description.ends_with(suffix)) description.remove_suffix(suffix.size());
     if (pattern == "*.*") pattern = "*";
     out.append(description).append("\t").append(pattern).append("\n");
   }

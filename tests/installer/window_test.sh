@@ -60,6 +60,21 @@ eval "$(xdotool getwindowgeometry --shell "$main")"
   fail "window at $X,$Y is not centred on ${screen_w}x$screen_h"
 command -v import >/dev/null && import -window root "$work/window.png"
 
+# Browse opens the file dialog under its title; cancelling it keeps the field.
+click $((X + 375)) $((Y + 20))
+for _ in $(seq 100); do
+  dialog=$(xdotool search --onlyvisible --name '^Tools\.prefs\.\.\.$' 2>/dev/null | tail -1)
+  [ -n "$dialog" ] && break
+  sleep 0.05
+done
+[ -n "$dialog" ] || fail "no file dialog titled Tools.prefs..."
+command -v import >/dev/null && import -window root "$work/browse.png"
+xdotool windowfocus "$dialog" key Escape
+for _ in $(seq 100); do
+  [ -z "$(xdotool search --onlyvisible --name '^Tools\.prefs\.\.\.$' 2>/dev/null)" ] && break
+  sleep 0.05
+done
+
 # Install: the default path in the field must be the tool list in HOME.
 click $((X + 100)) $((Y + 60))
 dismiss_message install
