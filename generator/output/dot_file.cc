@@ -12,12 +12,12 @@
 #include <array>
 #include <bit>
 #include <cstdint>
+#include <cstring>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 #include "automaton/symbols.h"
-#include "output/decimal.h"
+#include "output/text_cursor.h"
 #include "output/whole_file.h"
 
 namespace tarnwick {
@@ -43,14 +43,23 @@ std::string MakeSymbolLabel(int c) {
   return std::string("\\\\h") + kHex[(c >> 4) & 15] + kHex[c & 15];
 }
 
-const std::array<std::string, kSymbolCount>& SymbolLabels() {
-  static const std::array<std::string, kSymbolCount> labels = [] {
-    std::array<std::string, kSymbolCount> table;
-    for (int c = 0; c < kSymbolCount; ++c)
-      table[c] = MakeSymbolLabel(c);
+// A label padded to a fixed block, for TextCursor::PutPrefix.
+struct LabelBlock {
+  char bytes[8];
+  std::size_t length;
+};
+
+const std::array<LabelBlock, kSymbolCount>& LabelBlocks() {
+  static const std::array<LabelBlock, kSymbolCount> blocks = [] {
+    std::array<LabelBlock, kSymbolCount> table{};
+    for (int c = 0; c < kSymbolCount; ++c) {
+      std::string label = MakeSymbolLabel(c);
+      std::memcpy(table[c].bytes, label.data(), label.size());
+      table[c].length = label.size();
+    }
     return table;
   }();
-  return labels;
+  return blocks;
 }
 
 // A set of input symbols, bit c for symbol c.
@@ -74,6 +83,40 @@ struct SymbolMask {
   }
 };
 
+// Calls visit(first, last) for each maximal run of set symbols, lowest
+// first.
+template <typename Visit>
+void ForEachRun(const SymbolMask& mask, Visit visit) {
+  for (int begin = mask.Next(0, true); begin < kSymbolCount;) {
+    int end = mask.Next(begin, false);
+    visit(begin, end - 1);
+    begin = end < kSymbolCount ? mask.Next(end, true) : kSymbolCount;
+  }
+}
+
+std::size_t EdgeLabelLength(const SymbolMask& mask) {
+  const auto& labels = LabelBlocks();
+  std::size_t length = 0;
+  ForEachRun(mask, [&](int first, int last) {
+    length += 2 + labels[first].length + (first == last ? 0 : 1 + labels[last].length);
+  });
+  return length;
+}
+
+void PutEdgeLabel(const SymbolMask& mask, TextCursor& out) {
+  const auto& labels = LabelBlocks();
+  bool separate = false;
+  ForEachRun(mask, [&](int first, int last) {
+    if (separate) out.Put(", ");
+    separate = true;
+    out.PutPrefix(labels[first].bytes, labels[first].length);
+    if (first != last) {
+      out.Put('-');
+      out.PutPrefix(labels[last].bytes, labels[last].length);
+    }
+  });
+}
+
 // The symbols each move symbol stands for: class k is every byte whose class
 // is k, end of input is symbol 256; other symbols stand for nothing.
 class MoveSymbols {
@@ -86,6 +129,8 @@ class MoveSymbols {
       }
     }
     eofMask_.Set(kEofInputSymbol);
+    for (int cls = 0; cls <= kMaxClass; ++cls)
+      labelLengths_[cls] = EdgeLabelLength(classMasks_[cls]);
   }
 
   const SymbolMask& Of(int32_t symbol) const {
@@ -94,96 +139,95 @@ class MoveSymbols {
     return emptyMask_;
   }
 
+  // An upper bound on what a move on `symbol` adds to its edge's label:
+  // runs that merge across classes only shorten it.
+  std::size_t LabelBound(int32_t symbol) const {
+    if (symbol >= 0 && symbol <= kMaxClass) return labelLengths_[symbol];
+    return 16;
+  }
+
  private:
   std::array<SymbolMask, kMaxClass + 1> classMasks_{};
+  std::array<std::size_t, kMaxClass + 1> labelLengths_{};
   SymbolMask eofMask_;
   SymbolMask emptyMask_;
 };
 
-void AppendEdgeLabel(const SymbolMask& mask, std::string& out) {
-  const auto& labels = SymbolLabels();
-  bool first = true;
-  for (int begin = mask.Next(0, true); begin < kSymbolCount;) {
-    int end = mask.Next(begin, false);
-    if (!first) out += ", ";
-    first = false;
-    out += labels[begin];
-    if (end - begin >= 2) {
-      out += '-';
-      out += labels[end - 1];
-    }
-    begin = end < kSymbolCount ? mask.Next(end, true) : kSymbolCount;
-  }
-}
-
-void AppendNodeLine(const DfaState& state, bool isStart, std::string& out) {
-  out += "  S";
-  AppendDecimal(out, state.index);
-  out += " [shape=record, label=\"{State ";
-  AppendDecimal(out, state.index);
-  if (isStart) out += " - start";
-  out += " | Final = ";
-  AppendDecimal(out, state.final);
-  out += "}\"]";
-  out += kLineEnd;
+void PutNodeLine(const DfaState& state, bool isStart, TextCursor& out) {
+  out.Put("  S");
+  out.PutDecimal(state.index);
+  out.Put(" [shape=record, label=\"{State ");
+  out.PutDecimal(state.index);
+  if (isStart) out.Put(" - start");
+  out.Put(" | Final = ");
+  out.PutDecimal(state.final);
+  out.Put("}\"]");
+  out.Put(kLineEnd);
 }
 
 }  // namespace
 
 std::string SymbolLabel(int symbol) {
   if (symbol < 0 || symbol >= kSymbolCount) return {};
-  return SymbolLabels()[symbol];
+  const LabelBlock& block = LabelBlocks()[symbol];
+  return std::string(block.bytes, block.length);
 }
 
 std::string DotFileText(const Dfa& dfa) {
   const MoveSymbols moveSymbols(dfa.charset.get());
   const auto stateCount = static_cast<int64_t>(dfa.states.size());
 
-  std::size_t moveCount = 0;
-  for (const DfaState& state : dfa.states)
-    moveCount += state.moves.size();
-  std::string out;
-  out.reserve(64 + dfa.states.size() * 72 + moveCount * 40);
-
-  out += kByteOrderMark;
-  out += "digraph G {";
-  out += kLineEnd;
-
-  // (target index, symbol) of one state's moves, reused across states.
-  std::vector<std::pair<int32_t, int32_t>> edges;
-  for (std::size_t position = 0; position < dfa.states.size(); ++position) {
-    const DfaState& state = dfa.states[position];
-    out += kLineEnd;
-    AppendNodeLine(state, static_cast<int64_t>(position) == dfa.start, out);
-
-    edges.clear();
-    for (const DfaMove& move : state.moves) {
-      if (move.target < 0 || move.target >= stateCount) continue;
-      edges.emplace_back(dfa.states[move.target].index, move.symbol);
-    }
-    std::sort(edges.begin(), edges.end());
-    for (std::size_t i = 0; i < edges.size();) {
-      const int32_t target = edges[i].first;
-      SymbolMask mask;
-      for (; i < edges.size() && edges[i].first == target; ++i) {
-        mask.Add(moveSymbols.Of(edges[i].second));
-      }
-      // A class that holds no byte draws nothing.
-      if (mask.Next(0, true) == kSymbolCount) continue;
-      out += "  S";
-      AppendDecimal(out, state.index);
-      out += " -> S";
-      AppendDecimal(out, target);
-      out += " [label=\"";
-      AppendEdgeLabel(mask, out);
-      out += "\"]";
-      out += kLineEnd;
-    }
+  // Sized from above so the text rarely has to move while it grows.
+  std::size_t sizeBound = 64;
+  for (const DfaState& state : dfa.states) {
+    sizeBound += 96;
+    for (const DfaMove& move : state.moves)
+      sizeBound += 48 + moveSymbols.LabelBound(move.symbol);
   }
+  std::string text;
+  {
+    TextCursor out(text, sizeBound);
+    out.Put(kByteOrderMark);
+    out.Put("digraph G {");
+    out.Put(kLineEnd);
 
-  out += "}";
-  out += kLineEnd;
-  return out;
+    // One state's moves as target index (high half) and symbol (low half),
+    // so that sorting groups them by target; reused across states.
+    std::vector<uint64_t> edges;
+    for (std::size_t position = 0; position < dfa.states.size(); ++position) {
+      const DfaState& state = dfa.states[position];
+      out.Put(kLineEnd);
+      PutNodeLine(state, static_cast<int64_t>(position) == dfa.start, out);
+
+      edges.clear();
+      for (const DfaMove& move : state.moves) {
+        if (move.target < 0 || move.target >= stateCount) continue;
+        auto target = static_cast<uint32_t>(dfa.states[move.target].index);
+        edges.push_back(uint64_t{target} << 32 | static_cast<uint32_t>(move.symbol));
+      }
+      std::sort(edges.begin(), edges.end());
+      for (std::size_t i = 0; i < edges.size();) {
+        const uint64_t target = edges[i] >> 32;
+        SymbolMask mask;
+        for (; i < edges.size() && edges[i] >> 32 == target; ++i) {
+          mask.Add(moveSymbols.Of(static_cast<int32_t>(static_cast<uint32_t>(edges[i]))));
+        }
+        // A class that holds no byte draws nothing.
+        if (mask.Next(0, true) == kSymbolCount) continue;
+        out.Put("  S");
+        out.PutDecimal(state.index);
+        out.Put(" -> S");
+        out.PutDecimal(static_cast<int64_t>(target));
+        out.Put(" [label=\"");
+        PutEdgeLabel(mask, out);
+        out.Put("\"]");
+        out.Put(kLineEnd);
+      }
+    }
+    out.Put("}");
+    out.Put(kLineEnd);
+  }
+  return text;
 }
 
 bool WriteDotFile(const Dfa& dfa, const std::string& path) {

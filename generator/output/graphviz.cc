@@ -4,10 +4,10 @@
 #include "output/graphviz.h"
 
 #include <cstdio>
+#include <string>
 #include <string_view>
 #include <vector>
 
-#include "output/decimal.h"
 #include "output/dot_file.h"
 #include "output/whole_file.h"
 
@@ -76,9 +76,8 @@ void RenderPdf(std::string_view graph, const GraphvizJob& job, Log& log, Program
     if (!result.problem.empty()) line += " (" + result.problem + ")";
     log.LogLine(line);
   } else if (result.exitCode != 0) {
-    std::string line = "Graphviz failed with exit code ";
-    AppendDecimal(line, result.exitCode);
-    line += ": " + CommandText(program, arguments);
+    std::string line = "Graphviz failed with exit code " + std::to_string(result.exitCode) + ": " +
+                       CommandText(program, arguments);
     log.LogLine(line);
   }
 }

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "automaton/symbols.h"
-#include "output/decimal.h"
+#include "output/text_cursor.h"
 
 namespace tarnwick {
 
@@ -21,39 +21,39 @@ namespace {
 constexpr std::string_view kLineEnd = "\r\n";
 constexpr int32_t kNoMove = -1;
 
-void AppendLine(std::string& out, std::string_view line) {
-  out += line;
-  out += kLineEnd;
+void PutLine(TextCursor& out, std::string_view line) {
+  out.Put(line);
+  out.Put(kLineEnd);
 }
 
-void AppendClassTable(const CharSet* charset, std::string& out) {
-  AppendLine(out, "  __yylexer_charclass:");
+void PutClassTable(const CharSet* charset, TextCursor& out) {
+  PutLine(out, "  __yylexer_charclass:");
   for (int byte = 0; byte < 256; ++byte) {
     if (byte % 16 == 0) {
-      out += "    Data.i ";
+      out.Put("    Data.i ");
     } else {
-      out += ',';
+      out.Put(',');
     }
-    AppendDecimalPadded(out, charset ? charset->classOf[byte] : 0, 3);
-    if (byte % 16 == 15) out += kLineEnd;
+    out.PutDecimalPadded(charset ? charset->classOf[byte] : 0, 3);
+    if (byte % 16 == 15) out.Put(kLineEnd);
   }
 }
 
 }  // namespace
 
-void WriteScannerTables(const Dfa& dfa, std::string& out) {
+void WriteScannerTables(const Dfa& dfa, std::string& text) {
   const int32_t classCount = dfa.charset ? dfa.charset->classCount : 0;
   const std::size_t columns = static_cast<std::size_t>(classCount) + 1;
 
-  // Rows are at most 4 characters per column plus the action field; a little
-  // more than that avoids regrowing the buffer for large automata.
-  out.reserve(out.size() + 2048 + dfa.states.size() * (columns * 5 + 40));
+  // Rows take 5 characters per column and the action field; numbers wider
+  // than their field only make the cursor grow once more.
+  TextCursor out(text, 4096 + dfa.states.size() * (columns * 5 + 32));
 
-  AppendLine(out, "DataSection");
-  AppendClassTable(dfa.charset.get(), out);
+  PutLine(out, "DataSection");
+  PutClassTable(dfa.charset.get(), out);
 
-  AppendLine(out, "  ");
-  AppendLine(out, "  __yylexer_actionTable:");
+  PutLine(out, "  ");
+  PutLine(out, "  __yylexer_actionTable:");
   std::vector<int32_t> row(columns);
   for (const DfaState& state : dfa.states) {
     row.assign(columns, kNoMove);
@@ -65,30 +65,30 @@ void WriteScannerTables(const Dfa& dfa, std::string& out) {
       if (column < 0 || column > classCount) continue;
       row[static_cast<std::size_t>(column)] = move.target;
     }
-    out += "    Data.i ";
+    out.Put("    Data.i ");
     for (int32_t target : row) {
-      AppendDecimalPadded(out, target, 4);
-      out += ',';
+      out.PutDecimalPadded(target, 4);
+      out.Put(',');
     }
     if (state.final == -1) {
-      out += " 0";
+      out.Put(" 0");
     } else {
-      out += " @__yylexerrun";
-      AppendDecimal(out, state.final);
-      out += "()";
+      out.Put(" @__yylexerrun");
+      out.PutDecimal(state.final);
+      out.Put("()");
     }
-    out += kLineEnd;
+    out.Put(kLineEnd);
   }
 
-  AppendLine(out, "  ");
-  AppendLine(out, "  __yylexer_info:");
-  AppendLine(out, "    ; startstate, cntcharclass");
-  out += "    Data.i ";
-  AppendDecimal(out, dfa.start);
-  out += ", ";
-  AppendDecimal(out, static_cast<int64_t>(columns));
-  out += kLineEnd;
-  AppendLine(out, "EndDataSection");
+  PutLine(out, "  ");
+  PutLine(out, "  __yylexer_info:");
+  PutLine(out, "    ; startstate, cntcharclass");
+  out.Put("    Data.i ");
+  out.PutDecimal(dfa.start);
+  out.Put(", ");
+  out.PutDecimal(static_cast<int64_t>(columns));
+  out.Put(kLineEnd);
+  PutLine(out, "EndDataSection");
 }
 
 }  // namespace tarnwick

@@ -4,6 +4,7 @@
 // to Graphviz when it is installed.
 #include "output/dot_file.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <random>
