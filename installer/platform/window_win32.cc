@@ -3,8 +3,9 @@
 // results and GetOpenFileNameA for browsing. The outer window size is derived
 // from the required client size with AdjustWindowRectEx so the inner area is
 // exactly the layout's, whatever the caption height.
-#include <commdlg.h>
 #include <windows.h>
+// commdlg.h needs the types of windows.h first.
+#include <commdlg.h>
 
 #include <algorithm>
 #include <cstdio>
