@@ -1,0 +1,36 @@
+// Log selection on Windows: the program is a windowed one, so the window is
+// the rule; TARNWICK_UI=console writes to standard output instead, which a
+// script that redirects it can read.
+#include <windows.h>
+
+#include <iostream>
+
+#include "platform/console_log.h"
+#include "platform/log_choice.h"
+#include "platform/process.h"
+#include "platform/win32/log_window_win32.h"
+
+namespace tarnwick::platform {
+
+LogKind ChooseLogKind() {
+  LogChoiceFacts facts;
+  facts.uiVariable = EnvironmentVariable("TARNWICK_UI");
+  facts.windowBuilt = true;
+  facts.outputIsTerminal = false;
+  return DecideLogKind(facts);
+}
+
+std::unique_ptr<LogUi> MakeLog(LogKind kind, std::string banner, std::function<void()> closeHook) {
+  if (kind == LogKind::kWindow) {
+    return std::make_unique<Win32LogWindow>(std::move(banner), std::move(closeHook));
+  }
+  return std::make_unique<ConsoleLog>(std::move(banner), std::cout);
+}
+
+void ShowParameterError(LogKind kind, const std::string& banner, std::string_view usage) {
+  std::cerr << "Parameter error\n" << usage << '\n' << std::flush;
+  if (kind != LogKind::kWindow) return;
+  MessageBoxA(nullptr, "Parameter error", banner.c_str(), MB_OK);
+}
+
+}  // namespace tarnwick::platform

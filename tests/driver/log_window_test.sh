@@ -1,0 +1,55 @@
+#!/bin/bash
+# The log window under a real X server: a failed run shows the window titled
+# with the banner at 404 x 154, not resizable, and stays until it is closed;
+# closing it ends the process with status 1. A successful run ends by itself
+# with status 0. Skips (77) without a display.
+#   log_window_test.sh <tarnwick> <x11_window_tool> <scratch-dir>
+set -u
+program=$1 tool=$2 scratch=$3
+"$tool" probe || exit 77
+
+fail() { echo "FAIL: $*"; [ -n "${pid:-}" ] && kill -9 "$pid" 2>/dev/null; exit 1; }
+
+# Waits up to 5 s for a process to end and gives its status.
+wait_end() {
+  local p=$1
+  for _ in $(seq 50); do
+    kill -0 "$p" 2>/dev/null || { wait "$p"; return $?; }
+    sleep 0.1
+  done
+  return 255
+}
+
+rm -rf "$scratch" && mkdir -p "$scratch/bin" "$scratch/work" || exit 1
+cp "$program" "$scratch/bin/tarnwick" && echo "; runtime" > "$scratch/bin/PBTarnwickInc.pbi"
+printf '%%%%\n(ab  { }\n%%%%\n' > "$scratch/work/bad.lex"
+printf '%%%%\n[a-z]+  { }\n%%%%\n' > "$scratch/work/good.lex"
+cd "$scratch/work" || exit 1
+unset TARNWICK_UI
+
+# Standard output is a file, not a terminal: the window is chosen.
+"$scratch/bin/tarnwick" bad.lex > bad.log 2>&1 &
+pid=$!
+read -r id width height fixed < <("$tool" find "Tarnwick V.1.00" 5000) || fail "no window titled Tarnwick V.1.00"
+[ "$width" = 404 ] && [ "$height" = 154 ] || fail "inner size ${width}x${height}, want 404x154"
+[ "$fixed" = 1 ] || fail "the window can be resized"
+sleep 0.5
+kill -0 "$pid" 2>/dev/null || fail "the process ended before the window was closed"
+if [ -n "${TARNWICK_SCREENSHOT:-}" ] && command -v import >/dev/null; then
+  import -window root "$TARNWICK_SCREENSHOT"
+fi
+"$tool" close "$id"
+wait_end "$pid"; status=$?
+[ "$status" = 1 ] || fail "status $status after closing the window, want 1"
+[ -s bad.log ] && fail "the window run wrote to standard output: $(cat bad.log)"
+pid=
+
+"$scratch/bin/tarnwick" good.lex > good.log 2>&1 &
+pid=$!
+wait_end "$pid"; status=$?
+[ "$status" = 0 ] || fail "status $status after a successful run, want 0"
+[ -f good.lex_lexerout.pbl ] || fail "no output after a successful run"
+pid=
+
+cd / && rm -rf "$scratch"
+echo "PASS"

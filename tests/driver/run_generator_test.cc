@@ -1,0 +1,179 @@
+// The run driver around a fake pass: placement of the scanner and the
+// include, the error report, refusal to overwrite the definition, and that
+// no scratch file outlives a run.
+#include "driver/run_generator.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+namespace tarnwick {
+namespace {
+
+namespace fs = std::filesystem;
+
+class RecordingLog final : public Log {
+ public:
+  void LogLine(std::string_view line) override { lines.emplace_back(line); }
+  std::vector<std::string> lines;
+};
+
+class NoRunner final : public ProgramRunner {
+ public:
+  Result Run(const std::string&, const std::vector<std::string>&) override { return {}; }
+  std::string FindOnPath(const std::string&) override { return {}; }
+};
+
+std::string ReadText(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void WriteText(const fs::path& path, const std::string& text) {
+  std::ofstream(path, std::ios::binary) << text;
+}
+
+class RunGeneratorTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    root_ = fs::temp_directory_path() /
+            ("tarnwick-driver-test-" +
+             std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
+             ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(root_);
+    for (const char* dir : {"program", "temp", "work"})
+      fs::create_directories(root_ / dir);
+    WriteText(root_ / "program" / kRuntimeIncludeName, "; runtime\n");
+    WriteText(root_ / "work" / "calc.lex", "definition\n");
+    environment_.programDirectory = (root_ / "program").string() + "/";
+    environment_.tempDirectory = (root_ / "temp").string() + "/";
+    environment_.log = &log_;
+    environment_.runner = &runner_;
+    environment_.scratch = &scratch_;
+    environment_.pass = [this](const GenerateOptions& options, Log& log, ProgramRunner&,
+                               ErrorState& error) {
+      seen_ = options;
+      ++passCalls_;
+      log.LogLine("Read inputfile...");
+      WriteText(options.scannerFile, "scanner of " + ReadText(options.inputFile));
+      if (failure_.ErrorNumber != 0 || !failure_.detail.empty()) {
+        error = failure_;
+        return 0;
+      }
+      return 1;
+    };
+    options_.InputFile = (root_ / "work" / "calc.lex").string();
+  }
+  void TearDown() override { fs::remove_all(root_); }
+
+  fs::path Work(const char* name) const { return root_ / "work" / name; }
+  bool TempIsEmpty() const { return fs::is_empty(root_ / "temp"); }
+  std::vector<std::string> LastLines(std::size_t n) const {
+    return {log_.lines.end() - static_cast<std::ptrdiff_t>(n), log_.lines.end()};
+  }
+
+  fs::path root_;
+  RecordingLog log_;
+  NoRunner runner_;
+  ScratchFiles scratch_;
+  RunEnvironment environment_;
+  RunOptions options_;
+  GenerateOptions seen_;
+  ErrorState failure_;
+  int passCalls_ = 0;
+};
+
+TEST_F(RunGeneratorTest, SuccessPlacesScannerAndIncludeBesideTheDefaultName) {
+  EXPECT_EQ(RunGenerator(options_, environment_), kExitSuccess);
+  EXPECT_EQ(ReadText(Work("calc.lex_lexerout.pbl")), "scanner of definition\n");
+  EXPECT_EQ(ReadText(Work(kRuntimeIncludeName)), "; runtime\n");
+  EXPECT_EQ(log_.lines.back(), kDoneLine);
+  EXPECT_TRUE(TempIsEmpty());
+  // Only the two placed files and the definition are left: no staging files.
+  EXPECT_EQ(std::distance(fs::directory_iterator(root_ / "work"), fs::directory_iterator()), 3);
+}
+
+TEST_F(RunGeneratorTest, ScratchNamesAreUniquePerRunAndInTheTemporaryDirectory) {
+  ASSERT_EQ(RunGenerator(options_, environment_), kExitSuccess);
+  GenerateOptions first = seen_;
+  ASSERT_EQ(RunGenerator(options_, environment_), kExitSuccess);
+  EXPECT_NE(first.tempStem, seen_.tempStem);
+  EXPECT_NE(first.scannerFile, seen_.scannerFile);
+  EXPECT_EQ(seen_.scannerFile.rfind(environment_.tempDirectory, 0), 0u);
+  EXPECT_EQ(seen_.scannerFile.rfind(seen_.tempStem, 0), 0u);
+}
+
+TEST_F(RunGeneratorTest, OptionsAndSettingsReachThePass) {
+  WriteText(root_ / "program" / "Yarrowkit.ini", "[global]\nGRAPHVIZ =  /opt/dot  \n");
+  options_.DotFile = Work("g.dot").string();
+  options_.PdfFile = Work("g.pdf").string();
+  ASSERT_EQ(RunGenerator(options_, environment_), kExitSuccess);
+  EXPECT_EQ(seen_.inputFile, options_.InputFile);
+  EXPECT_EQ(seen_.dotFile, options_.DotFile);
+  EXPECT_EQ(seen_.pdfFile, options_.PdfFile);
+  EXPECT_EQ(seen_.graphvizPath, "/opt/dot");
+  EXPECT_EQ(options_.GraphvizPath, "/opt/dot");
+}
+
+TEST_F(RunGeneratorTest, ErrorKeepsTheOldOutputAndReportsThreeLines) {
+  WriteText(Work("out.pb"), "old output");
+  options_.OutputFile = Work("out.pb").string();
+  failure_.ErrorNumber = 3;
+  failure_.ErrorLine = 12;
+  EXPECT_EQ(RunGenerator(options_, environment_), kExitGenerationError);
+  EXPECT_EQ(ReadText(Work("out.pb")), "old output");
+  EXPECT_FALSE(fs::exists(Work(kRuntimeIncludeName)));
+  EXPECT_EQ(LastLines(3), (std::vector<std::string>{"", "Error Line 12:", "'(' without ')'"}));
+  EXPECT_TRUE(TempIsEmpty());
+}
+
+TEST_F(RunGeneratorTest, FailureWithoutNumberShowsLineZeroAndItsDetail) {
+  failure_.detail = "Cannot open the definition file: x.lex";
+  EXPECT_EQ(RunGenerator(options_, environment_), kExitGenerationError);
+  EXPECT_EQ(LastLines(3), (std::vector<std::string>{
+                              "", "Error Line 0:", "Cannot open the definition file: x.lex"}));
+}
+
+TEST_F(RunGeneratorTest, ResultsNamingTheDefinitionAreRefusedBeforeThePass) {
+  for (std::string RunOptions::*field :
+       {&RunOptions::OutputFile, &RunOptions::DotFile, &RunOptions::PdfFile}) {
+    RunOptions options = options_;
+    // Another spelling of the same file.
+    options.*field = (root_ / "work" / ".." / "work" / "calc.lex").string();
+    EXPECT_EQ(RunGenerator(options, environment_), kExitGenerationError);
+    EXPECT_EQ(log_.lines[log_.lines.size() - 2], "Error Line 0:");
+    EXPECT_NE(log_.lines.back().find("definition file"), std::string::npos);
+  }
+  EXPECT_EQ(passCalls_, 0);
+  EXPECT_EQ(ReadText(options_.InputFile), "definition\n");
+}
+
+TEST_F(RunGeneratorTest, MissingIncludeIsAnErrorAndPlacesNothing) {
+  fs::remove(root_ / "program" / kRuntimeIncludeName);
+  WriteText(Work("out.pb"), "old output");
+  options_.OutputFile = Work("out.pb").string();
+  EXPECT_EQ(RunGenerator(options_, environment_), kExitGenerationError);
+  EXPECT_EQ(ReadText(Work("out.pb")), "old output");
+  EXPECT_NE(log_.lines.back().find(kRuntimeIncludeName), std::string::npos);
+  EXPECT_TRUE(TempIsEmpty());
+}
+
+TEST_F(RunGeneratorTest, OutputInAMissingDirectoryIsAnErrorNamingIt) {
+  options_.OutputFile = (root_ / "nowhere" / "out.pb").string();
+  EXPECT_EQ(RunGenerator(options_, environment_), kExitGenerationError);
+  EXPECT_NE(log_.lines.back().find("nowhere"), std::string::npos);
+  EXPECT_NE(log_.lines.back(), kDoneLine);
+  EXPECT_TRUE(TempIsEmpty());
+}
+
+TEST_F(RunGeneratorTest, OutputBesideTheProgramLeavesTheIncludeAlone) {
+  options_.OutputFile = (root_ / "program" / "out.pb").string();
+  EXPECT_EQ(RunGenerator(options_, environment_), kExitSuccess);
+  EXPECT_EQ(ReadText(root_ / "program" / kRuntimeIncludeName), "; runtime\n");
+  EXPECT_EQ(ReadText(root_ / "program" / "out.pb"), "scanner of definition\n");
+}
+
+}  // namespace
+}  // namespace tarnwick
