@@ -3,11 +3,12 @@
 // Copying moves along every cycle-free epsilon path, one path at a time, gives
 // each state s a move on c to every state in closure(T) for every move q -c-> T
 // with q in closure(s), and the lowest rule accepted in closure(s). This
-// computes exactly that set directly: one closure per state by a marked search,
-// then the moves as a sorted, deduplicated list of (target position, symbol),
-// which is also the order the state's transition set keeps (positions follow
-// labels), so every insert appends. The cost is polynomial in the NFA's size
-// instead of exponential in the number of epsilon paths.
+// computes exactly that set directly: the closure of s by one marked search,
+// then per symbol c one marked search from all c-targets of the closure
+// together. The moves are sorted by (target position, symbol), which is the
+// order the state's transition set keeps (positions follow labels), so every
+// insert appends. The cost is O(states x (states + moves)) instead of
+// exponential in the number of epsilon paths.
 #include "automaton/epsilon.h"
 
 #include <algorithm>
@@ -50,51 +51,74 @@ void EliminateEpsilon(Automaton& nfa) {
   }
   if (!anyEpsilon) return;
 
-  // closure[s]: s and every state reachable from it by epsilon moves.
-  std::vector<std::vector<int32_t>> closure(static_cast<std::size_t>(n));
-  std::vector<int32_t> mark(static_cast<std::size_t>(n), -1);
-  for (int32_t s = 0; s < n; ++s) {
-    std::vector<int32_t>& found = closure[static_cast<std::size_t>(s)];
-    found.push_back(s);
-    mark[static_cast<std::size_t>(s)] = s;
-    for (std::size_t k = 0; k < found.size(); ++k) {
-      for (int32_t next : epsilonTargets[static_cast<std::size_t>(found[k])]) {
-        if (mark[static_cast<std::size_t>(next)] == s) continue;
-        mark[static_cast<std::size_t>(next)] = s;
-        found.push_back(next);
-      }
-    }
-  }
-
   std::vector<int32_t> finals(static_cast<std::size_t>(n));
   for (int i = 0; i < n; ++i)
     finals[static_cast<std::size_t>(i)] = nfa.states[i]->final;
 
+  // Marks are stamps, so no array is cleared between searches.
+  std::vector<int32_t> mark(static_cast<std::size_t>(n), -1);
+  int32_t stamp = -1;
+  // Everything reachable from the states already in `found` by epsilon moves
+  // is appended to it.
+  auto spread = [&](std::vector<int32_t>& found) {
+    for (std::size_t k = 0; k < found.size(); ++k) {
+      for (int32_t next : epsilonTargets[static_cast<std::size_t>(found[k])]) {
+        if (mark[static_cast<std::size_t>(next)] == stamp) continue;
+        mark[static_cast<std::size_t>(next)] = stamp;
+        found.push_back(next);
+      }
+    }
+  };
+
+  std::vector<int32_t> closure;
+  std::vector<Move> taken;  // consuming moves leaving the closure
+  std::vector<int32_t> reached;
   std::vector<Move> moves;
   for (int32_t s = 0; s < n; ++s) {
     State& state = *nfa.states[s];
-    const std::vector<int32_t>& reach = closure[static_cast<std::size_t>(s)];
+    closure.assign(1, s);
+    mark[static_cast<std::size_t>(s)] = ++stamp;
+    spread(closure);
+
     int32_t accepted = state.final;
-    moves.clear();
-    for (int32_t q : reach) {
+    taken.clear();
+    for (int32_t q : closure) {
       const int32_t f = finals[static_cast<std::size_t>(q)];
       if (f > -1 && (accepted == -1 || f < accepted)) accepted = f;
-      for (const Move& move : consuming[static_cast<std::size_t>(q)]) {
-        for (int32_t y : closure[static_cast<std::size_t>(move.target)]) {
-          moves.push_back({y, move.symbol});
-        }
+      const auto& out = consuming[static_cast<std::size_t>(q)];
+      taken.insert(taken.end(), out.begin(), out.end());
+    }
+    state.final = accepted;
+    if (taken.empty()) {
+      state.transitions.Clear();
+      continue;
+    }
+    std::sort(taken.begin(), taken.end(), [](const Move& a, const Move& b) {
+      return a.symbol != b.symbol ? a.symbol < b.symbol : a.target < b.target;
+    });
+
+    // Per symbol, one search from all targets together.
+    moves.clear();
+    for (std::size_t begin = 0; begin < taken.size();) {
+      const int32_t symbol = taken[begin].symbol;
+      ++stamp;
+      reached.clear();
+      std::size_t end = begin;
+      for (; end < taken.size() && taken[end].symbol == symbol; ++end) {
+        const int32_t target = taken[end].target;
+        if (mark[static_cast<std::size_t>(target)] == stamp) continue;
+        mark[static_cast<std::size_t>(target)] = stamp;
+        reached.push_back(target);
       }
+      spread(reached);
+      for (int32_t y : reached)
+        moves.push_back({y, symbol});
+      begin = end;
     }
     std::sort(moves.begin(), moves.end(), [](const Move& a, const Move& b) {
       return a.target != b.target ? a.target < b.target : a.symbol < b.symbol;
     });
-    moves.erase(std::unique(moves.begin(), moves.end(),
-                            [](const Move& a, const Move& b) {
-                              return a.target == b.target && a.symbol == b.symbol;
-                            }),
-                moves.end());
 
-    state.final = accepted;
     state.transitions.Clear();
     for (const Move& move : moves)
       AddTransition(state, *nfa.states[move.target], move.symbol);

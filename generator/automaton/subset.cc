@@ -69,6 +69,7 @@ class SubsetBuilder {
       : nfa_(nfa),
         maxStates_(maxStates),
         buckets_(static_cast<std::size_t>(nfa.maxSymbol - nfa.minSymbol + 1)),
+        seen_(nfa.finals.size(), 0),
         known_(64, LabelHash{&states_}, LabelEqual{&states_}) {}
 
   // False when the limit stopped the construction.
@@ -178,9 +179,16 @@ class SubsetBuilder {
     moves.reserve(touched_.size());
     for (int32_t symbol : touched_) {
       auto& bucket = buckets_[static_cast<std::size_t>(symbol - nfa_.minSymbol)];
-      std::sort(bucket.begin(), bucket.end());
-      bucket.erase(std::unique(bucket.begin(), bucket.end()), bucket.end());
-      std::vector<int32_t> label(bucket.begin(), bucket.end());
+      // Duplicates go by marking first: buckets can hold many copies of few
+      // states, and only the distinct ones are worth sorting.
+      ++stamp_;
+      std::vector<int32_t> label;
+      for (int32_t target : bucket) {
+        if (seen_[static_cast<std::size_t>(target)] == stamp_) continue;
+        seen_[static_cast<std::size_t>(target)] = stamp_;
+        label.push_back(target);
+      }
+      std::sort(label.begin(), label.end());
       bucket.clear();
       int32_t target = 0;
       if (!Discover(std::move(label), &target, &fresh)) {
@@ -200,6 +208,8 @@ class SubsetBuilder {
   std::vector<DfaState> states_;               // by index (discovery order)
   std::vector<std::vector<int32_t>> buckets_;  // NFA targets per symbol
   std::vector<int32_t> touched_;               // symbols with a non-empty bucket
+  std::vector<uint64_t> seen_;                 // per NFA state: last stamp it was put
+  uint64_t stamp_ = 0;
   std::unordered_set<int32_t, LabelHash, LabelEqual> known_;
 };
 
