@@ -37,6 +37,10 @@ int Precedence(int32_t kind) {
   }
 }
 
+int32_t PostfixKind(char c) {
+  return c == '*' ? NodeKind::STAR : c == '+' ? NodeKind::MINONE : NodeKind::OPTION;
+}
+
 bool IsBlank(char c) {
   return c == ' ' || c == '\t';
 }
@@ -65,8 +69,9 @@ class Parser {
   // Pops `op`'s operands off the operand stack, hangs them under it in the
   // order they were pushed, and pushes `op` in their place.
   void Reduce(std::unique_ptr<RegexNode> op);
-  // Pops and reduces operators while the top one binds at least as tightly.
-  void ReduceDownTo(int precedence);
+  // Reduces every stacked operator that binds at least as tightly as `kind`,
+  // then stacks a new operator of that kind.
+  void PushOperator(int32_t kind);
   // Pops and reduces up to and including the innermost group marker.
   bool CloseGroup();
   // Builds the operand at the position and pushes its node; leaves the
@@ -95,10 +100,12 @@ void Parser::Reduce(std::unique_ptr<RegexNode> op) {
   operands_.Push(std::move(op));
 }
 
-void Parser::ReduceDownTo(int precedence) {
+void Parser::PushOperator(int32_t kind) {
+  const int precedence = Precedence(kind);
   while (!operators_.IsEmpty() && Precedence(operators_.Top()->kind) >= precedence) {
     Reduce(operators_.Pop());
   }
+  operators_.Push(std::make_unique<RegexNode>(kind));
 }
 
 bool Parser::CloseGroup() {
@@ -154,28 +161,20 @@ int Parser::Run() {
       operands_.Push(std::make_unique<RegexNode>(NodeKind::Epsilon));
       expectOperand = false;
     }
-    const bool isOperator = !quoted && (c == '|' || c == '*' || c == '+' || c == '?' || c == ')');
-    if (isOperator && c != '|') {
-      if (c == ')') {
-        if (!CloseGroup()) return 0;
-      } else {
-        const int32_t kind = c == '*'   ? NodeKind::STAR
-                             : c == '+' ? NodeKind::MINONE
-                                        : NodeKind::OPTION;
-        Reduce(std::make_unique<RegexNode>(kind));
-      }
+    if (!quoted && (c == '*' || c == '+' || c == '?')) {
+      Reduce(std::make_unique<RegexNode>(PostfixKind(c)));
+    } else if (!quoted && c == ')') {
+      if (!CloseGroup()) return 0;
+    } else if (!quoted && c == '|') {
+      PushOperator(NodeKind::OR);
+      expectOperand = true;
+    } else if (!quoted && c == '(') {
+      PushOperator(NodeKind::AND);
+      operators_.Push(std::make_unique<RegexNode>(NodeKind::GroupMarker));
+      expectOperand = true;
     } else {
-      const int32_t incoming = c == '|' && !quoted ? NodeKind::OR : NodeKind::AND;
-      ReduceDownTo(Precedence(incoming));
-      operators_.Push(std::make_unique<RegexNode>(incoming));
-      if (incoming == NodeKind::OR) {
-        expectOperand = true;
-      } else if (c == '(' && !quoted) {
-        operators_.Push(std::make_unique<RegexNode>(NodeKind::GroupMarker));
-        expectOperand = true;
-      } else if (!PushOperand(quoted)) {
-        return 0;
-      }
+      PushOperator(NodeKind::AND);
+      if (!PushOperand(quoted)) return 0;
     }
     ++pos_;
   }
