@@ -1,0 +1,32 @@
+# Runs one example end to end in a fresh folder: tarnwick on the definition,
+# then tarnwick-scan on the generated source, and compares the token list.
+# Also checks that the runtime include was placed beside the output.
+file(REMOVE_RECURSE ${WORK})
+file(MAKE_DIRECTORY ${WORK})
+file(COPY ${LEX} DESTINATION ${WORK})
+get_filename_component(lexName ${LEX} NAME)
+set(scanner ${WORK}/${lexName}_lexerout.pbl)
+
+execute_process(COMMAND ${TARNWICK} ${lexName}
+  WORKING_DIRECTORY ${WORK}
+  RESULT_VARIABLE status OUTPUT_VARIABLE log ERROR_VARIABLE log
+  TIMEOUT 60)
+if(NOT EXISTS ${scanner})
+  message(FATAL_ERROR "tarnwick wrote no ${lexName}_lexerout.pbl (status ${status}):\n${log}")
+endif()
+execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${INCLUDE} ${WORK}/PBTarnwickInc.pbi
+  RESULT_VARIABLE differs)
+if(differs)
+  message(FATAL_ERROR "PBTarnwickInc.pbi missing or different beside the output")
+endif()
+
+execute_process(COMMAND ${SCAN} ${scanner} ${INPUT}
+  RESULT_VARIABLE status OUTPUT_VARIABLE tokens ERROR_VARIABLE errors)
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "tarnwick-scan failed (status ${status}): ${errors}")
+endif()
+file(READ ${EXPECTED} expected)
+if(NOT tokens STREQUAL expected)
+  file(WRITE ${WORK}/actual.tokens "${tokens}")
+  message(FATAL_ERROR "tokens differ: diff ${EXPECTED} ${WORK}/actual.tokens")
+endif()
