@@ -112,6 +112,7 @@ TEST_F(GraphvizStepTest, DotAloneWritesTheFileAndStartsNothing) {
   RunGraphvizStep(dfa_, job_, log_, runner_);
   EXPECT_EQ(log_.lines, std::vector<std::string>{"Write dotfile..."});
   EXPECT_EQ(ReadFile(job_.dotFile), DotFileText(dfa_));
+  testing::ExpectDotAccepts(ReadFile(job_.dotFile));
   EXPECT_TRUE(runner_.calls.empty());
   EXPECT_TRUE(runner_.lookups.empty());
   EXPECT_TRUE(ScratchLeft().empty());
