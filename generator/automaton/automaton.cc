@@ -45,7 +45,12 @@ StateId::StateId(int32_t rule, int32_t number)
 
 std::string StateId::ToString() const {
   if (rule == -1) return "start";
-  return "q" + std::to_string(rule) + "_" + std::to_string(number);
+  // Appended piece by piece: GCC 12 warns falsely about "q" + std::string.
+  std::string text = "q";
+  text += std::to_string(rule);
+  text += '_';
+  text += std::to_string(number);
+  return text;
 }
 
 State::State(std::unique_ptr<Object> label) : Object(&CompareStates), label(std::move(label)) {}
