@@ -7,7 +7,11 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <string>
+#include <string_view>
+
+#include "automaton/dfa.h"
 
 #include "frontend/case_table.h"
 #include "frontend/error_state.h"
@@ -36,5 +40,15 @@ struct GenerateOptions {
 // 1 on success, 0 on error (recorded in `error`).
 int GenerateScanner(const GenerateOptions& options, Log& log, ProgramRunner& runner,
                     ErrorState& error);
+
+// The pass without files: definition text in, scanner source and DFA out.
+// Logs the pipeline's progress lines; draws nothing.
+struct GeneratedScanner {
+  std::string source;
+  std::unique_ptr<Dfa> dfa;
+};
+int GenerateScannerText(std::string_view definition, const CaseTable& cases,
+                        std::size_t maxDfaStates, Log& log, ErrorState& error,
+                        GeneratedScanner& result);
 
 }  // namespace tarnwick

@@ -1,0 +1,27 @@
+// ReadDefinition: the line-by-line translation of a definition into scanner
+// source, and the rules' syntax trees.
+//
+// Every definition line yields exactly one output line (none after a third
+// separator), so line N of the scanner comes from line N of the definition:
+// declarations and user code pass through, directives and empty rule lines
+// become empty lines, and each rule becomes one action procedure whose
+// expression goes to the parser. Output lines end in CR LF.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "frontend/case_table.h"
+#include "frontend/error_state.h"
+#include "frontend/regex_node.h"
+
+namespace tarnwick {
+
+inline constexpr std::string_view kIncludeLine = "XIncludeFile \"PBTarnwickInc.pbi\" : ";
+
+// Appends the translated lines to `out` and the rule trees to `root`.
+// Returns 1, or 0 after recording the first error (with its line) in `error`.
+int ReadDefinition(std::string_view definition, RegexNode& root, const CaseTable& cases,
+                   std::string& out, ErrorState& error);
+
+}  // namespace tarnwick

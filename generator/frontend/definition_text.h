@@ -1,0 +1,40 @@
+// Text helpers of the definition reader: quote-aware search, comment
+// stripping, directive words and the token-prefix substitution in actions.
+//
+// Positions follow the definition format's convention: 1-based, 0 for none.
+// Only the space character is trimmed, never the tab.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace tarnwick {
+
+// Bit 0 of FindOutsideQuotes' options: double and single quotes hide matches.
+inline constexpr int kTrackQuotes = 1;
+
+// The section sign of Windows-1252: the token prefix in action code.
+inline constexpr char kTokenPrefix = '\xA7';
+
+// 1-based position of the first match of `pattern` at or after `start`
+// (0-based) that stands outside quotes; 0 when there is none. No escapes:
+// every quote not inside the other kind of quote switches.
+std::size_t FindOutsideQuotes(std::string_view text, std::string_view pattern, int options,
+                              std::size_t start);
+
+// Removes spaces (not tabs) at both ends.
+std::string_view TrimSpaces(std::string_view text);
+
+// The line cut before its first ";" outside quotes, then space-trimmed.
+std::string_view StripComment(std::string_view line);
+
+bool IsWordChar(unsigned char c);
+
+// "%" or a word character, followed by word characters; else empty.
+std::string_view ReadDirectiveWord(std::string_view line);
+
+// Replaces every token prefix outside quotes: followed by "<EOF>" in any
+// letter case it becomes "#yyEOF", otherwise "#yyToken" joined to what follows.
+std::string SubstituteTokens(std::string_view action);
+
+}  // namespace tarnwick
