@@ -2,7 +2,8 @@
 # The log window under a real X server: a failed run shows the window titled
 # with the banner at 404 x 154, not resizable, and stays until it is closed;
 # closing it ends the process with status 1. A successful run ends by itself
-# with status 0. Skips (77) without a display.
+# with status 0; a bad command line shows a box and ends with status 2.
+# Skips (77) without a display.
 #   log_window_test.sh <tarnwick> <x11_window_tool> <scratch-dir>
 set -u
 program=$1 tool=$2 scratch=$3
@@ -49,6 +50,17 @@ pid=$!
 wait_end "$pid"; status=$?
 [ "$status" = 0 ] || fail "status $status after a successful run, want 0"
 [ -f good.lex_lexerout.pbl ] || fail "no output after a successful run"
+pid=
+
+# A bad command line from the desktop: a message box with the banner as its
+# title; dismissing it ends the process with status 2.
+"$scratch/bin/tarnwick" calc.lex -O out.pb > param.log 2>&1 &
+pid=$!
+read -r id _ < <("$tool" find "Tarnwick V.1.00" 5000) || fail "no parameter error box"
+"$tool" close "$id"
+wait_end "$pid"; status=$?
+[ "$status" = 2 ] || fail "status $status after the parameter error box, want 2"
+grep -q "Parameter error" param.log || fail "no parameter error on standard error"
 pid=
 
 cd / && rm -rf "$scratch"

@@ -76,7 +76,7 @@ FltkLogWindow::~FltkLogWindow() {
 void FltkLogWindow::Start() {
   if (thread_.joinable()) return;
   thread_ = std::thread([this] { RunWindowThread(); });
-  ready_.wait(false);
+  LogReady.wait(false);
 }
 
 void FltkLogWindow::RunWindowThread() {
@@ -84,8 +84,8 @@ void FltkLogWindow::RunWindowThread() {
   window_ = std::make_unique<LogWindowWidget>(banner_.c_str());
   window_->callback(&FltkLogWindow::OnCloseRequest, this);
   window_->show();
-  ready_.store(true);
-  ready_.notify_all();
+  LogReady.store(true);
+  LogReady.notify_all();
   Fl::run();
   // Fl::run returns only when no window is shown, which closing prevents;
   // should it happen anyway, the log is gone and so is the run.

@@ -32,7 +32,7 @@ class FltkLogWindow final : public LogUi {
 
   std::string banner_;
   std::function<void()> closeHook_;
-  std::atomic<bool> ready_{false};
+  std::atomic<bool> LogReady{false};         // one-shot: set by the window thread, never cleared
   std::unique_ptr<LogWindowWidget> window_;  // made and used under Fl::lock
   int lineCount_ = 0;                        // main thread only
   std::thread thread_;

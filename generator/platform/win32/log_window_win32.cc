@@ -31,11 +31,11 @@ void Win32LogWindow::Start() {
   HANDLE thread = CreateThread(nullptr, 0, &Win32LogWindow::ThreadMain, this, 0, nullptr);
   if (thread == nullptr) {
     // Without a thread there is no window; the run goes on and its lines are lost.
-    ready_.store(true);
+    LogReady.store(true);
     return;
   }
   CloseHandle(thread);
-  ready_.wait(false);
+  LogReady.wait(false);
 }
 
 DWORD WINAPI Win32LogWindow::ThreadMain(LPVOID self) {
@@ -72,8 +72,8 @@ void Win32LogWindow::RunWindowThread() {
     ShowWindow(window, SW_SHOWNORMAL);
     UpdateWindow(window);
   }
-  ready_.store(true);
-  ready_.notify_all();
+  LogReady.store(true);
+  LogReady.notify_all();
 
   MSG message;
   while (GetMessageA(&message, nullptr, 0, 0) > 0) {

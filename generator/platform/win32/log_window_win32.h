@@ -28,10 +28,10 @@ class Win32LogWindow final : public LogUi {
 
   std::string banner_;
   std::function<void()> closeHook_;
-  std::atomic<bool> ready_{false};
-  bool started_ = false;  // main thread only
-  int lineCount_ = 0;     // main thread only
-  HWND edit_ = nullptr;   // written before ready_, read after it
+  std::atomic<bool> LogReady{false};  // one-shot: set by the window thread, never cleared
+  bool started_ = false;              // main thread only
+  int lineCount_ = 0;                 // main thread only
+  HWND edit_ = nullptr;               // written before LogReady, read after it
 };
 
 }  // namespace tarnwick::platform
