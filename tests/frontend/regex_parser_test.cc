@@ -175,7 +175,7 @@ TEST_F(ParseRegexTest, BracketClassMembersAndRanges) {
   EXPECT_EQ(Single("[\\]-a]"), Range(']', 'a'));
   EXPECT_EQ(Single("[\\]]"), Bytes{']'});
   EXPECT_EQ(Single("[\"(.*[| ]"), (Bytes{'"', '(', '.', '*', '[', '|', ' '}));
-  EXPECT_EQ(Single("[^x]").contains('\n'), true);
+  EXPECT_TRUE(Single("[^x]").contains('\n'));
   EXPECT_EQ(Single("[]"), Bytes{});
   EXPECT_EQ(Single("[^]"), Range(0, 255));
 }
