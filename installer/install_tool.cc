@@ -89,7 +89,8 @@ std::int64_t ParseToolCount(std::string_view text) {
   if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
   std::int64_t value = 0;
   for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-    value = std::min(kCountLimit, value * 10 + (text[i] - '0'));
+    const int digit = text[i] - '0';
+    value = value > (kCountLimit - digit) / 10 ? kCountLimit : value * 10 + digit;
   }
   // A negative count would number new tools "Tool_-1"; no tool list has one.
   return negative ? 0 : value;
