@@ -33,13 +33,17 @@ cp "$definition" "$work/windows/$name"
 
 # Runs one side in its folder; the log and the exit status go to files.
 run_linux() {
-  (cd "$work/linux" && TARNWICK_UI=console timeout 60 "$stage/linux/tarnwick" "$@" \
-    >"$work/linux.log" 2>"$work/linux.err"; echo $? >"$work/linux.status")
+  status=0
+  (cd "$work/linux" && TARNWICK_UI=console exec timeout 60 "$stage/linux/tarnwick" "$@") \
+    >"$work/linux.log" 2>"$work/linux.err" || status=$?
+  echo $status >"$work/linux.status"
 }
 run_windows() {
-  (cd "$work/windows" && timeout 60 "$here/wine-run.sh" "$state" \
-    wine "$stage/windows/tarnwick.exe" "$@" \
-    >"$work/windows.log" 2>"$work/windows.err"; echo $? >"$work/windows.status")
+  status=0
+  (cd "$work/windows" && exec timeout 60 "$here/wine-run.sh" "$state" \
+    wine "$stage/windows/tarnwick.exe" "$@") \
+    >"$work/windows.log" 2>"$work/windows.err" || status=$?
+  echo $status >"$work/windows.status"
 }
 
 # The two folders must hold the same names with the same bytes.

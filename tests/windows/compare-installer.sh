@@ -34,7 +34,8 @@ neutral_copy() {
   rm -rf "$work/$1.neutral"
   mkdir -p "$work/$1.neutral"
   for file in "$work/$1"/*; do
-    LC_ALL=C awk -v own="$2" '{
+    OWN=$2 LC_ALL=C awk '{
+      own = ENVIRON["OWN"]
       line = $0; cr = ""
       if (substr(line, length(line)) == "\r") { cr = "\r"; line = substr(line, 1, length(line) - 1) }
       if (line == own) line = "Command = <the tool>"
@@ -46,11 +47,14 @@ neutral_copy() {
 step=0
 compare_step() {
   step=$((step + 1))
-  (cd "$work/linux" && timeout 60 "$stage/linux/korvane-installer" "$@" \
-    >"$work/linux.out" 2>&1; echo $? >"$work/linux.status")
-  (cd "$work/windows" && timeout 60 "$here/wine-run.sh" "$state" \
-    wine "$stage/windows/korvane-installer.exe" "$@" \
-    >"$work/windows.out" 2>&1; echo $? >"$work/windows.status")
+  status=0
+  (cd "$work/linux" && exec timeout 60 "$stage/linux/korvane-installer" "$@") \
+    >"$work/linux.out" 2>&1 || status=$?
+  echo $status >"$work/linux.status"
+  status=0
+  (cd "$work/windows" && exec timeout 60 "$here/wine-run.sh" "$state" \
+    wine "$stage/windows/korvane-installer.exe" "$@") >"$work/windows.out" 2>&1 || status=$?
+  echo $status >"$work/windows.status"
   what="step $step ($*)"
   if [ "$(cat "$work/linux.status")" != "$(cat "$work/windows.status")" ]; then
     echo "FAIL $what: exit status $(cat "$work/linux.status") on Linux," \

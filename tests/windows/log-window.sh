@@ -4,14 +4,16 @@
 # closes it, and closing it ends the process; a bad command line shows a
 # message box with the same title, and dismissing it ends the process.
 #
-#   log-window.sh WINE_STATE STAGE WORK CLOSED_STATUS
+#   log-window.sh WINE_STATE STAGE WORK CLOSED_STATUS BOX_STATUS
 #
-# CLOSED_STATUS: the exit status expected after the log window is closed.
+# The exit statuses expected after the log window is closed and after the
+# parameter error box is dismissed.
 set -euo pipefail
 export WINE_STATE=$1
 stage=$2
 work=$3
 closed_status=$4
+box_status=$5
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/wine-env.sh"
 . "$here/window-helpers.sh"
@@ -46,6 +48,7 @@ wait_end $pid 5 || fail "closing the log window did not end the process"
   fail "status $ENDED_STATUS after closing the log window, expected $closed_status"
 [ ! -e out.pb ] || fail "a failed run placed its output"
 echo "ok: log window ${WIDTH}x$HEIGHT, closed with status $ENDED_STATUS"
+wait_no_window "$banner" || fail "the log window outlived its process"
 
 wine "$stage/windows/tarnwick.exe" broken.lex -O out.pb >box.out 2>&1 &
 pid=$!
@@ -54,6 +57,8 @@ sleep 0.5
 kill -0 $pid 2>/dev/null || fail "the program ended before the message box was dismissed"
 close_window "$id"
 wait_end $pid 5 || fail "dismissing the message box did not end the process"
+[ "$ENDED_STATUS" = "$box_status" ] ||
+  fail "status $ENDED_STATUS after the parameter error, expected $box_status"
 [ ! -e out.pb ] || fail "a bad command line placed output"
 echo "ok: parameter error box, dismissed with status $ENDED_STATUS"
 pid=

@@ -1,12 +1,25 @@
 // Stands in for Graphviz in the tests: writes the arguments it was started
 // with, one per line, to "arguments.txt" in its working directory.
 //
-// Built for both systems; on Windows the list is what the C runtime made of
-// the raw command line, which is what a real Graphviz would see.
+// An argument that names a readable file is recorded as "(file N)" and the
+// file's content is copied to "argument-N.txt": scratch names differ by
+// system and run, what they hold must not. Built for both systems; on
+// Windows the list is what the C runtime made of the raw command line,
+// which is what a real Graphviz would see.
 #include <fstream>
+#include <string>
 
 int main(int argc, char** argv) {
   std::ofstream out("arguments.txt", std::ios::binary);
-  for (int i = 1; i < argc; ++i) out << argv[i] << '\n';
+  for (int i = 1; i < argc; ++i) {
+    std::ifstream in(argv[i], std::ios::binary);
+    if (in) {
+      std::ofstream copy("argument-" + std::to_string(i) + ".txt", std::ios::binary);
+      copy << in.rdbuf();
+      out << "(file " << i << ")\n";
+    } else {
+      out << argv[i] << '\n';
+    }
+  }
   return out ? 0 : 1;
 }

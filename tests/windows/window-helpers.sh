@@ -15,7 +15,8 @@ wait_window() {
   local i id
   for ((i = 0; i < 200; i++)); do
     for id in $(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null); do
-      if [[ " ${2:-} " != *" $id "* ]]; then
+      # A window being destroyed may still be listed: it must answer too.
+      if [[ " ${2:-} " != *" $id "* ]] && xdotool getwindowgeometry "$id" >/dev/null 2>&1; then
         echo "$id"
         return 0
       fi
@@ -23,6 +24,17 @@ wait_window() {
     sleep 0.05
   done
   echo "no window titled '$1' appeared" >&2
+  return 1
+}
+
+# Waits up to ten seconds until no visible window is titled $1.
+wait_no_window() {
+  local i
+  for ((i = 0; i < 200; i++)); do
+    xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1 || return 0
+    sleep 0.05
+  done
+  echo "a window titled '$1' is still open" >&2
   return 1
 }
 

@@ -5,7 +5,6 @@
 [-a\-z]  { ProcedureReturn §Dash }
 [a-c-e]+  { ProcedureReturn §Chain }
 [^\t\n ]  { ProcedureReturn §NotBlank }
-[;,]  { ProcedureReturn §CutAtComment }
 "x;y"  { ProcedureReturn §QuotedSemicolon }
 '§'  { text = "§ '}'" : ProcedureReturn §Quote }
 . | <<eof>>  { ProcedureReturn §<Eof> }
