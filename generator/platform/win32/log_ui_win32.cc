@@ -3,6 +3,7 @@
 // script that redirects it can read.
 #include <windows.h>
 
+#include <cstdio>
 #include <iostream>
 
 #include "platform/console_log.h"
@@ -12,12 +13,34 @@
 
 namespace tarnwick::platform {
 
+namespace {
+
+// A windowed program started from a console has no standard streams of its
+// own; borrow the parent's console so the console log can be read there.
+// Streams that are already set (redirected, or under wine) stay as they are.
+void AttachParentConsole() {
+  auto missing = [](DWORD which) {
+    HANDLE handle = GetStdHandle(which);
+    return handle == nullptr || handle == INVALID_HANDLE_VALUE;
+  };
+  bool needOut = missing(STD_OUTPUT_HANDLE);
+  bool needErr = missing(STD_ERROR_HANDLE);
+  if (!needOut && !needErr) return;
+  if (!AttachConsole(ATTACH_PARENT_PROCESS)) return;
+  if (needOut) (void)std::freopen("CONOUT$", "w", stdout);
+  if (needErr) (void)std::freopen("CONOUT$", "w", stderr);
+}
+
+}  // namespace
+
 LogKind ChooseLogKind() {
   LogChoiceFacts facts;
   facts.uiVariable = EnvironmentVariable("TARNWICK_UI");
   facts.windowBuilt = true;
   facts.outputIsTerminal = false;
-  return DecideLogKind(facts);
+  LogKind kind = DecideLogKind(facts);
+  if (kind == LogKind::kConsole) AttachParentConsole();
+  return kind;
 }
 
 std::unique_ptr<LogUi> MakeLog(LogKind kind, std::string banner, std::function<void()> closeHook) {
