@@ -7,7 +7,10 @@
 #   log-window.sh WINE_STATE STAGE WORK CLOSED_STATUS BOX_STATUS
 #
 # The exit statuses expected after the log window is closed and after the
-# parameter error box is dismissed.
+# parameter error box is dismissed. Closing the window in the middle of a
+# long run must end the process at once and place nothing. (Its scratch
+# file may stay in the temporary directory: Windows refuses to delete a file
+# that the interrupted main thread still holds open.)
 set -euo pipefail
 export WINE_STATE=$1
 stage=$2
@@ -48,6 +51,22 @@ wait_end $pid 5 || fail "closing the log window did not end the process"
   fail "status $ENDED_STATUS after closing the log window, expected $closed_status"
 [ ! -e out.pb ] || fail "a failed run placed its output"
 echo "ok: log window ${WIDTH}x$HEIGHT, closed with status $ENDED_STATUS"
+wait_no_window "$banner" || fail "the log window outlived its process"
+
+# (a|b)*a(a|b)...(a|b) with 20 choices after the a: a DFA of a million
+# states, many seconds of work.
+printf '%%%%\n(a|b)*a%s  { ProcedureReturn 1 }\n' "$(printf '(a|b)%.0s' $(seq 20))" >slow.lex
+wine "$stage/windows/tarnwick.exe" slow.lex -o slow.pb >slow.out 2>&1 &
+pid=$!
+id=$(wait_window "$banner") || fail "no log window for the long run"
+sleep 0.5
+kill -0 $pid 2>/dev/null || fail "the long run ended before its window was closed"
+close_window "$id"
+wait_end $pid 5 || fail "closing the log window did not end a running generation"
+[ "$ENDED_STATUS" = "$closed_status" ] ||
+  fail "status $ENDED_STATUS after closing the window during a run, expected $closed_status"
+[ ! -e slow.pb ] || fail "a run cut short placed its output"
+echo "ok: closing the window ended a running generation, status $ENDED_STATUS"
 wait_no_window "$banner" || fail "the log window outlived its process"
 
 wine "$stage/windows/tarnwick.exe" broken.lex -O out.pb >box.out 2>&1 &
