@@ -26,7 +26,9 @@ Translation Translate(const std::string& definition) {
   while (start < out.size()) {
     const std::size_t end = out.find("\r\n", start);
     // A failed pass leaves a partial line behind, which is never placed.
-    if (t.ok) EXPECT_NE(end, std::string::npos) << "every line ends in CR LF";
+    if (t.ok) {
+      EXPECT_NE(end, std::string::npos) << "every line ends in CR LF";
+    }
     if (end == std::string::npos) break;
     t.lines.push_back(out.substr(start, end - start));
     start = end + 2;
