@@ -31,7 +31,8 @@ done
 cp "$root/runtime/PBTarnwickInc.pbi" "$out/"
 # The settings file is the commented template: with no Graphviz path set,
 # "-pdf" renders nothing until the user names the program.
-cp "$root/generator/driver/Yarrowkit.ini.template" "$out/Yarrowkit.ini"
+# Windows line ends, for editors that know no other.
+sed 's/\r*$/\r/' "$root/generator/driver/Yarrowkit.ini.template" >"$out/Yarrowkit.ini"
 
 # Anything beyond the system DLLs would have to travel with the programs.
 allowed='^(kernel32|user32|gdi32|comdlg32|msvcrt|advapi32|shell32|comctl32)\.dll$'
