@@ -1,0 +1,2 @@
+Global a.i
+Global b.s = "%% not a separator"

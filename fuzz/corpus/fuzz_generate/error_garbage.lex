@@ -1,0 +1,2 @@
+%%
+"a"  { ProcedureReturn 1 }	; tab before comment

@@ -1,0 +1,2 @@
+%%
+(a|b  { ProcedureReturn 1 }

@@ -1,0 +1,3 @@
+%%
+"a"  { ProcedureReturn 1 }
+[z-a]  { ProcedureReturn 2 }

@@ -1,0 +1,2 @@
+%%
+[;,]  { ProcedureReturn 1 }

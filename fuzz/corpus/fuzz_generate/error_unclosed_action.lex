@@ -1,0 +1,4 @@
+%%
+"a"  { ProcedureReturn 1 }
+"b"  {
+  Debug 2

@@ -1,0 +1,2 @@
+%userdata2 x
+%%
