@@ -1,0 +1,193 @@
+"""Times tarnwick, flex and re2c on the generated workloads.
+
+Each workload is run by the three generators in turn, round after round,
+with the order rotated every round, so that the three share the machine's
+load as evenly as a shared machine allows; only medians are kept.  Each run
+is a child process reaped with wait4, which gives its peak resident set
+(children it waited for included, like flex's m4) without an extra program.
+A generator that fails in the first round is not run again: the failure
+and its message are the result.
+
+Usage: harness.py WORKDIR TARNWICK [--rounds N] [--only NAME,...]
+Reads WORKDIR/wl/<name>/, writes outputs to WORKDIR/out/<tool>/ and the
+measurements to WORKDIR/results.json.
+"""
+
+import argparse
+import json
+import os
+import re
+import statistics
+import subprocess
+import sys
+import tempfile
+import time
+
+TOOLS = ("ours", "flex", "re2c")
+TIMEOUT_S = 900
+TIME = "/usr/bin/time"
+
+
+def run_measured(cmd, env=None, timeout=TIMEOUT_S):
+    """Run cmd; wall time, peak RSS (KB), CPU time and exit status.
+
+    The child is started through /usr/bin/time, which forks it from its own
+    small image: a child forked straight from this Python process would
+    inherit Python's resident set as its peak, since exec keeps the mark."""
+    with tempfile.NamedTemporaryFile() as usage_file, tempfile.TemporaryFile() as out_file, \
+            tempfile.TemporaryFile() as err_file:
+        wrapped = [TIME, "-q", "-o", usage_file.name, "-f", "%M %U %S"] + cmd
+        start = time.perf_counter()
+        proc = subprocess.Popen(wrapped, env=env, stdout=out_file, stderr=err_file)
+        try:
+            proc.wait(timeout=timeout)
+        except subprocess.TimeoutExpired:
+            proc.kill()
+            proc.wait()
+            return {"ok": False, "message": "timeout after %d s" % timeout,
+                    "stdout": "", "stderr": ""}
+        wall = time.perf_counter() - start
+        out_file.seek(0)
+        err_file.seek(0)
+        stdout = out_file.read().decode("latin-1")
+        stderr = err_file.read().decode("latin-1")
+        fields = usage_file.read().decode().split()
+    rss_kb, cpu = (int(fields[-3]), float(fields[-2]) + float(fields[-1])) if len(fields) >= 3 \
+        else (0, 0.0)
+    return {"ok": proc.returncode == 0, "wall": wall, "rss_kb": rss_kb, "cpu": cpu,
+            "status": proc.returncode, "stdout": stdout, "stderr": stderr}
+
+
+def command_for(tool, name, workdir, tarnwick):
+    src = os.path.join(workdir, "wl", name, name)
+    outdir = os.path.join(workdir, "out", tool)
+    os.makedirs(outdir, exist_ok=True)
+    if tool == "ours":
+        out = os.path.join(outdir, name + ".pbl")
+        env = dict(os.environ, TARNWICK_UI="console", TMPDIR=os.path.join(workdir, "tmp"))
+        os.makedirs(env["TMPDIR"], exist_ok=True)
+        return [tarnwick, src + ".lex", "-o", out], env, out
+    if tool == "flex":
+        out = os.path.join(outdir, name + ".c")
+        return ["flex", "-v", "-o", out, src + ".l"], None, out
+    out = os.path.join(outdir, name + ".c")
+    return ["re2c", "-o", out, src + ".re"], None, out
+
+
+def first_message(text):
+    for line in text.splitlines():
+        if "error" in line.lower() or "too " in line.lower():
+            return line.strip()
+    lines = [l.strip() for l in text.splitlines() if l.strip()]
+    return lines[-1] if lines else ""
+
+
+def judge(tool, result, out_path):
+    """Our generator always exits 0 (by design), so success is read from its log."""
+    if tool == "ours":
+        done = "Done! No errors!" in result["stdout"] and os.path.exists(out_path)
+        if not done and result.get("status", 0) == 0:
+            result["message"] = first_message(result["stdout"] + result["stderr"]) or "no output"
+        result["ok"] = done and result.get("status", 0) == 0
+    if not result["ok"] and "message" not in result:
+        result["message"] = first_message(result["stderr"] + result["stdout"]) or (
+            "exit status %s" % result.get("status"))
+    return result
+
+
+def ours_states(path):
+    """Rows of the action table are the DFA states; the info line gives the columns."""
+    states = columns = 0
+    section = None
+    with open(path, "rb") as f:
+        for raw in f:
+            line = raw.strip()
+            if line.endswith(b":") and line.startswith(b"__yylexer_"):
+                section = line
+            elif line.startswith(b"Data.i"):
+                if section == b"__yylexer_actionTable:":
+                    states += 1
+                elif section == b"__yylexer_info:":
+                    columns = int(line.split(b",")[1])
+    return states, columns
+
+
+def flex_states(stderr):
+    m = re.search(r"(\d+)/\d+ DFA states", stderr)
+    return int(m.group(1)) if m else None
+
+
+def re2c_states(path):
+    with open(path, "rb") as f:
+        return len(re.findall(rb"(?m)^yy\d+:", f.read()))
+
+
+def measure(workdir, tarnwick, names, rounds, log=sys.stdout):
+    results = {}
+    for name in names:
+        entry = {tool: {"runs": []} for tool in TOOLS}
+        failed = set()
+        for r in range(rounds):
+            order = TOOLS[r % 3:] + TOOLS[:r % 3]
+            for tool in order:
+                if tool in failed:
+                    continue
+                cmd, env, out = command_for(tool, name, workdir, tarnwick)
+                if os.path.exists(out):
+                    os.remove(out)
+                res = judge(tool, run_measured(cmd, env), out)
+                if not res["ok"]:
+                    failed.add(tool)
+                    entry[tool]["failure"] = res["message"]
+                    continue
+                entry[tool]["runs"].append({"wall": res["wall"], "rss_kb": res["rss_kb"],
+                                            "cpu": res["cpu"]})
+                if tool == "flex":
+                    entry[tool]["states"] = flex_states(res["stderr"])
+                entry[tool]["size"] = os.path.getsize(out)
+                entry[tool]["output"] = out
+        for tool in TOOLS:
+            e = entry[tool]
+            if e["runs"]:
+                e["wall"] = statistics.median(x["wall"] for x in e["runs"])
+                e["cpu"] = statistics.median(x["cpu"] for x in e["runs"])
+                e["rss_kb"] = statistics.median(x["rss_kb"] for x in e["runs"])
+        if entry["ours"]["runs"]:
+            entry["ours"]["states"], entry["ours"]["columns"] = ours_states(entry["ours"]["output"])
+        if entry["re2c"]["runs"]:
+            entry["re2c"]["states"] = re2c_states(entry["re2c"]["output"])
+        results[name] = entry
+        log.write("%-15s %s\n" % (name, "  ".join(
+            "%s %s" % (t, ("%.4fs" % entry[t]["wall"]) if entry[t]["runs"] else "FAIL")
+            for t in TOOLS)))
+        log.flush()
+    return results
+
+
+def main(argv):
+    ap = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    ap.add_argument("workdir")
+    ap.add_argument("tarnwick")
+    ap.add_argument("--rounds", type=int, default=5)
+    ap.add_argument("--only", default="")
+    args = ap.parse_args(argv[1:])
+    names = sorted(os.listdir(os.path.join(args.workdir, "wl")))
+    if args.only:
+        names = [n for n in args.only.split(",") if n in names]
+    import workloads
+    order = [w.name for w in workloads.all_workloads()]
+    names.sort(key=lambda n: order.index(n) if n in order else len(order))
+    results = measure(args.workdir, os.path.abspath(args.tarnwick), names, args.rounds)
+    path = os.path.join(args.workdir, "results.json")
+    old = {}
+    if args.only and os.path.exists(path):
+        with open(path) as f:
+            old = json.load(f).get("workloads", {})
+    old.update(results)
+    with open(path, "w") as f:
+        json.dump({"rounds": args.rounds, "workloads": old}, f, indent=1)
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv))
