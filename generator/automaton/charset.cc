@@ -14,7 +14,9 @@ int CompareMaps(const Object& a, const Object& b) {
 }
 }  // namespace
 
-CharSet::CharSet() : Object(&CompareMaps) { classOf[256] = 256; }
+CharSet::CharSet() : Object(&CompareMaps) {
+  classOf[256] = 256;
+}
 
 std::unique_ptr<CharSet> CharSet::Clone() const {
   auto copy = std::make_unique<CharSet>();

@@ -21,8 +21,8 @@ struct DfaMove {
 };
 
 struct DfaState {
-  int32_t index = 0;   // discovery order, from 0
-  int32_t final = -1;  // the accepted rule, or -1
+  int32_t index = 0;           // discovery order, from 0
+  int32_t final = -1;          // the accepted rule, or -1
   std::vector<DfaMove> moves;  // at most one per symbol, ascending by symbol
   // The NFA states making up this state, as ascending NFA positions; the NFA's
   // positions sort exactly like its state labels.

@@ -4,7 +4,9 @@
 namespace tarnwick {
 
 namespace {
-intptr_t Address(const Object& object) { return reinterpret_cast<intptr_t>(&object); }
+intptr_t Address(const Object& object) {
+  return reinterpret_cast<intptr_t>(&object);
+}
 }  // namespace
 
 int CompareIdentity(const Object& a, const Object& b) {
@@ -14,6 +16,8 @@ int CompareIdentity(const Object& a, const Object& b) {
   return x < y ? -1 : 1;
 }
 
-std::string IdentityText(const Object& object) { return std::to_string(Address(object)); }
+std::string IdentityText(const Object& object) {
+  return std::to_string(Address(object));
+}
 
 }  // namespace tarnwick

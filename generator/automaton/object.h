@@ -8,6 +8,7 @@
 // Ownership is std::unique_ptr throughout: an object has exactly one owner.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -43,6 +44,30 @@ class Object {
 int CompareIdentity(const Object& a, const Object& b);
 // The object's address as a signed decimal number.
 std::string IdentityText(const Object& object);
+
+// The shared shapes of the two containers: element texts joined with ", "
+// between `open` and `close`, and comparison by size, then element by element.
+template <class Items>
+std::string JoinedText(const Items& items, const char* open, const char* close) {
+  std::string text = open;
+  bool first = true;
+  for (const auto& item : items) {
+    if (!first) text += ", ";
+    first = false;
+    text += item->ToString();
+  }
+  return text + close;
+}
+
+template <class Items>
+int CompareElementwise(const Items& a, const Items& b) {
+  if (a.size() != b.size()) return static_cast<int>(a.size()) - static_cast<int>(b.size());
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    const int r = a[i]->Compare(*b[i]);
+    if (r != 0) return r;
+  }
+  return 0;
+}
 
 // Clone with the static type kept.
 template <class T>

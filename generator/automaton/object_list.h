@@ -42,41 +42,32 @@ class ObjectList final : public Object {
 
   // Releases the elements from first to last.
   void Clear() {
-    for (auto& item : items_) item.reset();
+    for (auto& item : items_)
+      item.reset();
     items_.clear();
   }
 
   std::unique_ptr<ObjectList> Clone() const {
     auto copy = std::make_unique<ObjectList>();
     copy->items_.reserve(items_.size());
-    for (const auto& item : items_) copy->items_.push_back(CloneAs(*item));
+    for (const auto& item : items_)
+      copy->items_.push_back(CloneAs(*item));
     return copy;
   }
   std::unique_ptr<Object> CloneObject() const override { return Clone(); }
 
-  std::string ToString() const override {
-    std::string text = "[";
-    for (std::size_t i = 0; i < items_.size(); ++i) {
-      if (i > 0) text += ", ";
-      text += items_[i]->ToString();
-    }
-    return text + "]";
-  }
+  std::string ToString() const override { return JoinedText(items_, "[", "]"); }
 
  private:
   static int CompareLists(const Object& a, const Object& b) {
     const auto& x = static_cast<const ObjectList&>(a);
     const auto& y = static_cast<const ObjectList&>(b);
-    if (x.size() != y.size()) return x.size() - y.size();
-    for (std::size_t i = 0; i < x.items_.size(); ++i) {
-      const int r = x.items_[i]->Compare(*y.items_[i]);
-      if (r != 0) return r;
-    }
-    return 0;
+    return CompareElementwise(x.items_, y.items_);
   }
 
   void RequireElements(const char* operation) const {
-    if (items_.empty()) throw std::logic_error(std::string("ObjectList::") + operation + " on an empty list");
+    if (items_.empty())
+      throw std::logic_error(std::string("ObjectList::") + operation + " on an empty list");
   }
 
   std::vector<std::unique_ptr<T>> items_;

@@ -95,30 +95,19 @@ class ObjectSet final : public Object {
   std::unique_ptr<ObjectSet> Clone() const {
     auto copy = std::make_unique<ObjectSet>();
     copy->Reserve(slots_);
-    for (const auto& item : items_) copy->items_.push_back(CloneAs(*item));
+    for (const auto& item : items_)
+      copy->items_.push_back(CloneAs(*item));
     return copy;
   }
   std::unique_ptr<Object> CloneObject() const override { return Clone(); }
 
-  std::string ToString() const override {
-    std::string text = "{";
-    for (std::size_t i = 0; i < items_.size(); ++i) {
-      if (i > 0) text += ", ";
-      text += items_[i]->ToString();
-    }
-    return text + "}";
-  }
+  std::string ToString() const override { return JoinedText(items_, "{", "}"); }
 
  private:
   static int CompareSets(const Object& a, const Object& b) {
     const auto& x = static_cast<const ObjectSet&>(a);
     const auto& y = static_cast<const ObjectSet&>(b);
-    if (x.count() != y.count()) return x.count() - y.count();
-    for (std::size_t i = 0; i < x.items_.size(); ++i) {
-      const int r = x.items_[i]->Compare(*y.items_[i]);
-      if (r != 0) return r;
-    }
-    return 0;
+    return CompareElementwise(x.items_, y.items_);
   }
 
   void Reserve(std::size_t slots) {

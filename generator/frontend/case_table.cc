@@ -15,7 +15,8 @@ CaseTable CaseTable::Windows1252() {
     table.lower[upper] = static_cast<uint8_t>(lower);
     table.upper[lower] = static_cast<uint8_t>(upper);
   };
-  for (int c = 'A'; c <= 'Z'; ++c) pair(c, c + 32);
+  for (int c = 'A'; c <= 'Z'; ++c)
+    pair(c, c + 32);
   pair(0x8A, 0x9A);
   pair(0x8C, 0x9C);
   pair(0x8E, 0x9E);

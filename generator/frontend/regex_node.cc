@@ -16,7 +16,8 @@ RegexNode::~RegexNode() {
   while (!pending.empty()) {
     std::unique_ptr<RegexNode> node = std::move(pending.back());
     pending.pop_back();
-    for (auto& child : node->children) pending.push_back(std::move(child));
+    for (auto& child : node->children)
+      pending.push_back(std::move(child));
     node->children.clear();
   }
 }
