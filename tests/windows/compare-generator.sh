@@ -10,7 +10,9 @@
 #   1. console log, default output name: the log text must match too (a
 #      failing definition ends here, as the window would wait for the user);
 #   2. the Windows log window, with an output, dot and PDF name that hold
-#      spaces, so the names handed to Graphviz are compared as well.
+#      spaces (the PDF name also quotes and backslashes, which the command
+#      line for Graphviz must escape), so what Graphviz receives is compared
+#      as well.
 set -eu
 state=$1
 stage=$2
@@ -98,8 +100,8 @@ for side in linux windows; do
   mkdir -p "$work/$side/out dir"
   cp "$definition" "$work/$side/$name"
 done
-set -- "$name" -o "out dir/scanner out.pb" -dot "out dir/the graph.dot" -pdf "the graph.pdf" \
-  -debug 1
+set -- "$name" -o "out dir/scanner out.pb" -dot "out dir/the graph.dot" \
+  -pdf 'the "quoted" graph\\.pdf' -debug 1
 run_linux "$@"
 run_windows "$@"
 same_status "window run"
