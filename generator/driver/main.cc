@@ -8,6 +8,7 @@
 #include "driver/paths.h"
 #include "driver/run_generator.h"
 #include "driver/scratch_files.h"
+#include "driver/state_limit.h"
 #include "platform/log_ui.h"
 #include "platform/process.h"
 #include "platform/program_runners.h"
@@ -35,6 +36,7 @@ int main(int argc, char** argv) {
   environment.programDirectory = DirectoryPart(platform::ProgramFilePath());
   environment.tempDirectory = platform::TempDirectory();
   environment.caseTable = platform::SystemCaseTable();
+  environment.maxDfaStates = MaxDfaStatesFrom(platform::EnvironmentVariable(kMaxDfaStatesVariable));
   environment.log = log.get();
   environment.runner = runner.get();
   environment.scratch = &scratch;

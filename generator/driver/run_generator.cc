@@ -68,6 +68,7 @@ int RunGenerator(RunOptions& options, RunEnvironment& environment) {
   generate.pdfFile = options.PdfFile;
   generate.graphvizPath = options.GraphvizPath;
   generate.caseTable = environment.caseTable;
+  generate.maxDfaStates = environment.maxDfaStates;
   scratch.Add(generate.scannerFile);
 
   if (!environment.pass(generate, log, *environment.runner, error)) {

@@ -28,6 +28,7 @@ struct RunEnvironment {
   std::string programDirectory;  // empty or ending in a separator
   std::string tempDirectory;     // ending in a separator
   CaseTable caseTable = CaseTable::Windows1252();
+  std::size_t maxDfaStates = kDefaultMaxDfaStates;
   GeneratePass pass = GenerateScanner;
   Log* log = nullptr;
   ProgramRunner* runner = nullptr;
