@@ -6,7 +6,9 @@ WINE_STATE=$(cd "$WINE_STATE" && pwd)
 export WINEPREFIX="$WINE_STATE/prefix"
 export TMPDIR="$WINE_STATE/tmp"
 export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
+# No .NET or HTML engine to install; no menu entries in the user's desktop.
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+export HOME="${HOME:-$WINE_STATE}"
 export WINEARCH=win64
 export LC_ALL=C.UTF-8
 if [ -s "$WINE_STATE/display" ]; then
