@@ -3,12 +3,13 @@
 Each workload is run by the three generators in turn, round after round,
 with the order rotated every round, so that the three share the machine's
 load as evenly as a shared machine allows; only medians are kept.  Each run
-is a child process reaped with wait4, which gives its peak resident set
-(children it waited for included, like flex's m4) without an extra program.
+is started by the small runstat program (runstat.c), which reports its
+wall time, CPU time and peak resident set (children it waited for included,
+like flex's m4) from wait4.
 A generator that fails in the first round is not run again: the failure
 and its message are the result.
 
-Usage: harness.py WORKDIR TARNWICK [--rounds N] [--only NAME,...]
+Usage: harness.py WORKDIR TARNWICK RUNSTAT [--rounds N] [--only NAME,...]
 Reads WORKDIR/wl/<name>/, writes outputs to WORKDIR/out/<tool>/ and the
 measurements to WORKDIR/results.json.
 """
@@ -25,20 +26,15 @@ import time
 
 TOOLS = ("ours", "flex", "re2c")
 TIMEOUT_S = 900
-TIME = "/usr/bin/time"
+RUNSTAT = "runstat"  # set from the command line
 
 
 def run_measured(cmd, env=None, timeout=TIMEOUT_S):
-    """Run cmd; wall time, peak RSS (KB), CPU time and exit status.
-
-    The child is started through /usr/bin/time, which forks it from its own
-    small image: a child forked straight from this Python process would
-    inherit Python's resident set as its peak, since exec keeps the mark."""
+    """Run cmd through runstat; wall time, CPU time, peak RSS (KB) and exit status."""
     with tempfile.NamedTemporaryFile() as usage_file, tempfile.TemporaryFile() as out_file, \
             tempfile.TemporaryFile() as err_file:
-        wrapped = [TIME, "-q", "-o", usage_file.name, "-f", "%M %U %S"] + cmd
-        start = time.perf_counter()
-        proc = subprocess.Popen(wrapped, env=env, stdout=out_file, stderr=err_file)
+        proc = subprocess.Popen([RUNSTAT, usage_file.name] + cmd, env=env, stdout=out_file,
+                                stderr=err_file)
         try:
             proc.wait(timeout=timeout)
         except subprocess.TimeoutExpired:
@@ -46,16 +42,17 @@ def run_measured(cmd, env=None, timeout=TIMEOUT_S):
             proc.wait()
             return {"ok": False, "message": "timeout after %d s" % timeout,
                     "stdout": "", "stderr": ""}
-        wall = time.perf_counter() - start
         out_file.seek(0)
         err_file.seek(0)
         stdout = out_file.read().decode("latin-1")
         stderr = err_file.read().decode("latin-1")
         fields = usage_file.read().decode().split()
-    rss_kb, cpu = (int(fields[-3]), float(fields[-2]) + float(fields[-1])) if len(fields) >= 3 \
-        else (0, 0.0)
-    return {"ok": proc.returncode == 0, "wall": wall, "rss_kb": rss_kb, "cpu": cpu,
-            "status": proc.returncode, "stdout": stdout, "stderr": stderr}
+    if len(fields) != 3:
+        return {"ok": False, "message": "runstat failed: " + stderr.strip()[:100],
+                "stdout": stdout, "stderr": stderr}
+    return {"ok": proc.returncode == 0, "wall": float(fields[0]), "cpu": float(fields[1]),
+            "rss_kb": int(fields[2]), "status": proc.returncode, "stdout": stdout,
+            "stderr": stderr}
 
 
 def command_for(tool, name, workdir, tarnwick):
@@ -168,6 +165,7 @@ def main(argv):
     ap = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     ap.add_argument("workdir")
     ap.add_argument("tarnwick")
+    ap.add_argument("runstat")
     ap.add_argument("--rounds", type=int, default=5)
     ap.add_argument("--only", default="")
     args = ap.parse_args(argv[1:])
@@ -177,6 +175,8 @@ def main(argv):
     import workloads
     order = [w.name for w in workloads.all_workloads()]
     names.sort(key=lambda n: order.index(n) if n in order else len(order))
+    global RUNSTAT
+    RUNSTAT = os.path.abspath(args.runstat)
     results = measure(args.workdir, os.path.abspath(args.tarnwick), names, args.rounds)
     path = os.path.join(args.workdir, "results.json")
     old = {}

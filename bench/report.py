@@ -1,0 +1,245 @@
+"""Turns the measurements into the table of bench/README.md and the scaling plot.
+
+The table replaces whatever stands between the two marker comments of the
+README, so the hand-written analysis around it survives a rerun.  Every
+time is shown beside our time divided by the peer's, since only ratios from
+one run on one machine mean anything on a shared machine.  The scaling view
+fits time = c * x^k by least squares on log-log axes and plots the points
+with gnuplot.
+
+Usage: report.py WORKDIR README PNG "COMMAND"
+"""
+
+import json
+import math
+import os
+import platform
+import subprocess
+import sys
+import time
+
+BEGIN = "<!-- results:begin -->"
+END = "<!-- results:end -->"
+HERE = os.path.dirname(os.path.abspath(__file__))
+TOOLS = ("ours", "flex", "re2c")
+
+# Targets from the performance issue: workload -> (wording, check).  A check
+# gets the entry and the measure to judge by ("wall" or "cpu").
+TARGETS = {
+    "keywords-100": ("<= flex and <= re2c", lambda e, k: _le(e, "flex", k) and _le(e, "re2c", k)),
+    "keywords-500": ("<= flex and <= re2c", lambda e, k: _le(e, "flex", k) and _le(e, "re2c", k)),
+    "keywords-1000": ("works, <= re2c", lambda e, k: _le(e, "re2c", k)),
+    "keywords-5000": ("<= 0.3 s and <= re2c's memory",
+                      lambda e, k: _t(e, "ours", k) <= 0.3 and _m(e, "ours") <= _m(e, "re2c")),
+    "c-like": ("<= flex and <= re2c", lambda e, k: _le(e, "flex", k) and _le(e, "re2c", k)),
+    "blowup-15": ("<= re2c", lambda e, k: _le(e, "re2c", k)),
+    "blowup-16": ("works, <= 1 s", lambda e, k: _t(e, "ours", k) <= 1.0),
+    "diamonds-40": ("<= 0.01 s", lambda e, k: _t(e, "ours", k) <= 0.01),
+    "overlap-500": ("<= 1 s", lambda e, k: _t(e, "ours", k) <= 1.0),
+}
+
+
+def _ok(e, tool):
+    return bool(e[tool].get("runs"))
+
+
+def _t(e, tool="ours", key="wall"):
+    return e[tool][key] if _ok(e, tool) else math.inf
+
+
+def _m(e, tool):
+    return e[tool]["rss_kb"] if _ok(e, tool) else math.inf
+
+
+def _le(e, peer, key):
+    """Ours is no slower than a peer; a peer that fails counts as beaten."""
+    return _ok(e, "ours") and (not _ok(e, peer) or _t(e, "ours", key) <= _t(e, peer, key))
+
+
+def _met(e, check, key):
+    return "yes" if _ok(e, "ours") and check(e, key) else "**no**"
+
+
+def fmt_time(e, tool, key="wall"):
+    if _ok(e, tool):
+        return "%.3f" % e[tool][key]
+    return "fails: " + e[tool].get("failure", "?").replace("|", "/")[:60]
+
+
+def fmt_ratio(e, peer, key="wall"):
+    if not _ok(e, "ours") or not _ok(e, peer) or not e[peer][key]:
+        return "-"
+    return "%.2f" % (e["ours"][key] / e[peer][key])
+
+
+def fmt_mb(e, tool):
+    return "%.1f" % (e[tool]["rss_kb"] / 1024.0) if _ok(e, tool) else "-"
+
+
+def fmt_num(value):
+    return "{:,}".format(value) if isinstance(value, int) else "-"
+
+
+def fmt_kb(e, tool):
+    return "{:,}".format(e[tool]["size"] // 1024) if _ok(e, tool) else "-"
+
+
+def fit_exponent(xs, ys):
+    """Slope of log y over log x (least squares); None with fewer than two points."""
+    pts = [(math.log(x), math.log(y)) for x, y in zip(xs, ys) if x and y]
+    if len(pts) < 2:
+        return None
+    mx = sum(p[0] for p in pts) / len(pts)
+    my = sum(p[1] for p in pts) / len(pts)
+    sxx = sum((p[0] - mx) ** 2 for p in pts)
+    if sxx == 0:
+        return None
+    return sum((p[0] - mx) * (p[1] - my) for p in pts) / sxx
+
+
+def machine_text():
+    cpu = "unknown CPU"
+    try:
+        with open("/proc/cpuinfo") as f:
+            for line in f:
+                if line.startswith("model name"):
+                    cpu = line.split(":", 1)[1].strip()
+                    break
+    except OSError:
+        pass
+    mem = ""
+    try:
+        with open("/proc/meminfo") as f:
+            kb = int(f.readline().split()[1])
+            mem = ", %.0f GB RAM" % (kb / 1048576.0)
+    except (OSError, ValueError, IndexError):
+        pass
+    load = os.getloadavg()
+    versions = []
+    for cmd in (["flex", "--version"], ["re2c", "--version"], ["gcc", "-dumpfullversion"]):
+        try:
+            versions.append(subprocess.run(cmd, capture_output=True, text=True).stdout.strip())
+        except OSError:
+            pass
+    if versions and versions[-1] and versions[-1][0].isdigit():
+        versions[-1] = "gcc " + versions[-1]
+    return ("%s, %d logical CPUs%s; %s %s; %s; load average %.1f / %.1f / %.1f at the end of "
+            "the run (the machine is shared: ratios from one run are what counts)" % (
+                cpu, os.cpu_count() or 0, mem, platform.system(), platform.release(),
+                ", ".join(v for v in versions if v), load[0], load[1], load[2]))
+
+
+def table(data, sem):
+    rows = ["| workload | rules | wall s ours | wall s flex | wall s re2c | ours/flex | "
+            "ours/re2c | CPU s ours / flex / re2c | CPU ours/flex, ours/re2c | "
+            "peak MB ours / flex / re2c | DFA states ours / flex / re2c | "
+            "output KB ours / flex / re2c | same tokens as | target | met (wall) | met (CPU) |",
+            "|" + "---|" * 16]
+    for name, e in data["workloads"].items():
+        target, check = TARGETS.get(name, ("", None))
+        met_wall = "" if check is None else _met(e, check, "wall")
+        met_cpu = "" if check is None else _met(e, check, "cpu")
+        s = sem.get(name)
+        same = "-" if s is None else (s["peer"] if s["ok"] else "**differs** (%s)" % s["peer"])
+        cpu = " / ".join(fmt_time(e, t, "cpu") if _ok(e, t) else "-" for t in TOOLS)
+        rows.append("| %s | %s | %s | %s | %s | %s | %s | %s | %s, %s | %s / %s / %s | "
+                    "%s / %s / %s | %s / %s / %s | %s | %s | %s | %s |" % (
+                        name, e.get("rules", "-"), fmt_time(e, "ours"), fmt_time(e, "flex"),
+                        fmt_time(e, "re2c"), fmt_ratio(e, "flex"), fmt_ratio(e, "re2c"), cpu,
+                        fmt_ratio(e, "flex", "cpu"), fmt_ratio(e, "re2c", "cpu"),
+                        fmt_mb(e, "ours"), fmt_mb(e, "flex"), fmt_mb(e, "re2c"),
+                        fmt_num(e["ours"].get("states")), fmt_num(e["flex"].get("states")),
+                        fmt_num(e["re2c"].get("states")), fmt_kb(e, "ours"), fmt_kb(e, "flex"),
+                        fmt_kb(e, "re2c"), same, target, met_wall, met_cpu))
+    return "\n".join(rows)
+
+
+def series(data, prefix, x_of):
+    points = []
+    for name, e in data["workloads"].items():
+        if name.startswith(prefix) and _ok(e, "ours"):
+            points.append((x_of(name, e), {t: (e[t]["wall"] if _ok(e, t) else None)
+                                           for t in ("ours", "flex", "re2c")}))
+    return sorted(points)
+
+
+def scaling(data, workdir, png):
+    views = [("keywords", "rules", series(data, "keywords-", lambda n, e: int(n.split("-")[1]))),
+             ("blowup", "DFA states", series(data, "blowup-", lambda n, e: e["ours"]["states"]))]
+    lines = []
+    exps = {}
+    for key, axis, pts in views:
+        with open(os.path.join(workdir, "scaling-%s.dat" % key), "w") as f:
+            for x, t in pts:
+                f.write("%d %s\n" % (x, " ".join("%.6f" % t[k] if t[k] else "NaN"
+                                                  for k in ("ours", "flex", "re2c"))))
+        parts = []
+        for tool in ("ours", "flex", "re2c"):
+            xs = [x for x, t in pts if t[tool]]
+            k = fit_exponent(xs, [t[tool] for x, t in pts if t[tool]])
+            exps[(key, tool)] = k
+            parts.append("%s %s" % (tool, "-" if k is None else "%.2f" % k))
+        lines.append("- time against %s (%s): fitted exponent %s" % (
+            axis, ", ".join(str(x) for x, _ in pts), "; ".join(parts)))
+    if png:
+        def label(key, tool):
+            k = exps.get((key, tool))
+            return "%s (k=%s)" % (tool, "-" if k is None else "%.2f" % k)
+        args = ["gnuplot", "-e", "workdir='%s'; png='%s'" % (workdir, png)]
+        for key in ("keywords", "blowup"):
+            for tool in ("ours", "flex", "re2c"):
+                args[-1] += "; t_%s_%s='%s'" % (key, tool, label(key, tool))
+        args.append(os.path.join(HERE, "scaling.gp"))
+        subprocess.run(args, check=True)
+    return "\n".join(lines)
+
+
+def main(argv):
+    if len(argv) != 5:
+        sys.stderr.write(__doc__)
+        return 2
+    workdir, readme, png, command = argv[1:]
+    with open(os.path.join(workdir, "results.json")) as f:
+        data = json.load(f)
+    sem = {}
+    if os.path.exists(os.path.join(workdir, "semcheck.json")):
+        with open(os.path.join(workdir, "semcheck.json")) as f:
+            sem = json.load(f)
+    sys.path.insert(0, HERE)
+    import workloads
+    known = {w.name: w for w in workloads.all_workloads()}
+    ordered = {}
+    for name in known:
+        if name in data["workloads"]:
+            ordered[name] = data["workloads"][name]
+            ordered[name]["rules"] = len(known[name].rules)
+    data["workloads"] = ordered
+    body = "\n".join([
+        BEGIN,
+        "Command: `%s` (%s, medians of %d alternating runs per generator)." % (
+            command, time.strftime("%Y-%m-%d"), data["rounds"]),
+        "",
+        "Machine: " + machine_text() + ".",
+        "",
+        table(data, sem),
+        "",
+        "Scaling (time = c * x^k, least squares on log-log axes; plot: `bench/%s`):" %
+        os.path.basename(png),
+        "",
+        scaling(data, workdir, png),
+        END])
+    text = ""
+    if os.path.exists(readme):
+        with open(readme) as f:
+            text = f.read()
+    if BEGIN in text and END in text:
+        text = text[:text.index(BEGIN)] + body + text[text.index(END) + len(END):]
+    else:
+        text = text + "\n" + body + "\n"
+    with open(readme, "w") as f:
+        f.write(text)
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv))

@@ -1,0 +1,160 @@
+"""Self-test of the benchmark scripts (python3 -m unittest test_bench, in bench/).
+
+The renderer is checked against an independent reading of our bracket-class
+syntax, since a wrongly written class would not fail loudly: it would make
+the three lexers differ and only show up as a token-stream mismatch.
+"""
+
+import unittest
+
+import harness
+import report
+import semcheck
+import workloads
+from regex_forms import (ALL_BYTES, NEWLINE, Cls, OursRenderer, check_definition_line, cls,
+                         find_outside_quotes)
+
+
+def read_bracket_class(text):
+    """Byte set of one bracket class of our syntax, read by the documented rules."""
+    assert text[0] == "["
+    i, members, prev = 1, set(), None
+    negate = text[i] == "^"
+    i += negate
+    while text[i] != "]":
+        c = text[i]
+        if c == "\\":
+            i += 1
+            esc = text[i]
+            if esc == "n":
+                members |= {10, 13}
+                prev = None
+            elif esc == "t":
+                members.add(9)
+                prev = None
+            else:
+                members.add(ord(esc))
+                prev = ord(esc)
+        elif c == "-" and prev is not None and text[i + 1] != "]":
+            i += 1
+            members |= set(range(prev, ord(text[i]) + 1))
+            prev = ord(text[i])
+        else:
+            members.add(ord(c))
+            prev = ord(c)
+        i += 1
+    return (ALL_BYTES - members) if negate else frozenset(members), text[i + 1:]
+
+
+class OursRendererTest(unittest.TestCase):
+    def render(self, members):
+        return OursRenderer().render(Cls(frozenset(members)))
+
+    def test_classes_read_back_as_the_same_bytes(self):
+        cases = [cls("a-zA-Z0-9_"), cls(" \t", NEWLINE), cls('"\\-^]['), cls("0-7"),
+                 Cls(ALL_BYTES - cls('"\\', NEWLINE).members), Cls(frozenset(range(128, 256))),
+                 Cls(frozenset([0])), Cls(frozenset(range(1, 32)) - {10, 13})]
+        for c in cases:
+            text = self.render(c.members)
+            got, rest = read_bracket_class(text)
+            self.assertEqual(rest, "", text)
+            self.assertEqual(got, c.members, text)
+
+    def test_semicolon_is_only_written_between_double_quotes(self):
+        text = self.render(cls(";a").members)
+        self.assertEqual(text, '([a]|";")')
+        check_definition_line(text + "  { x }")
+        self.assertEqual(self.render({59}), '";"')
+
+    def test_line_feed_and_carriage_return_cannot_be_split(self):
+        with self.assertRaises(ValueError):
+            self.render({10})
+        with self.assertRaises(ValueError):
+            OursRenderer().render(workloads.lit("a\rb"))
+
+    def test_whole_and_empty_sets(self):
+        self.assertEqual(self.render(ALL_BYTES), "[^]")
+        self.assertEqual(self.render(set()), "[]")
+
+
+class CommentRuleTest(unittest.TestCase):
+    def test_quotes_of_either_kind_protect_a_semicolon(self):
+        self.assertEqual(find_outside_quotes('a";"b;', ";"), 5)
+        self.assertEqual(find_outside_quotes("'\";' ;", ";"), 5)
+        self.assertEqual(find_outside_quotes('"\'";', ";"), 3)
+        self.assertEqual(find_outside_quotes('\\";";"', ";"), 4)
+
+    def test_a_cut_rule_is_rejected(self):
+        with self.assertRaises(ValueError):
+            check_definition_line('\\"";"  { x }')  # an escaped quote still opens
+        with self.assertRaises(ValueError):
+            check_definition_line("[^\\;]  { x }")
+        check_definition_line("a  { x } ; a comment after the action is fine")
+
+
+class WorkloadTest(unittest.TestCase):
+    def test_generator_is_pinned(self):
+        # Changing these changes every workload file and so every figure.
+        self.assertEqual(workloads.keyword_list(3), ["vobmcdcw", "rpzabyp", "qxocxtcrteh"])
+        self.assertEqual(len(set(workloads.keyword_list(5000))), 5000)
+
+    def test_every_workload_renders_in_all_three_forms(self):
+        for w in workloads.all_workloads():
+            self.assertEqual(len(w.rules), len(w.names), w.name)
+            ours = workloads.ours_text(w).split(b"\n")
+            self.assertEqual(len(ours), len(w.rules) + 4 + w.nocase, w.name)
+            workloads.flex_text(w)
+            workloads.re2c_text(w)
+
+
+SCANNER = """Procedure __yylexerrun0(*userData) : x : ProcedureReturn -1 : EndProcedure\r
+DataSection\r
+  __yylexer_charclass:\r
+""" + "".join("    Data.i " + ",".join(["  0"] * 16) + "\r\n" for _ in range(16)) + """  \r
+  __yylexer_actionTable:\r
+    Data.i   -1,   1, 0\r
+    Data.i   -1,  -1, @__yylexerrun0()\r
+  \r
+  __yylexer_info:\r
+    ; startstate, cntcharclass\r
+    Data.i 0, 2\r
+EndDataSection\r
+"""
+
+
+class CountingTest(unittest.TestCase):
+    def test_states_and_columns_of_a_generated_scanner(self):
+        import tempfile
+        with tempfile.NamedTemporaryFile("w", suffix=".pbl", newline="") as f:
+            f.write(SCANNER)
+            f.flush()
+            self.assertEqual(harness.ours_states(f.name), (2, 2))
+
+    def test_flex_statistics(self):
+        self.assertEqual(harness.flex_states("  8200/9000 DFA states (184351 words)\n"), 8200)
+        self.assertIsNone(harness.flex_states("flex: input rules are too complicated"))
+
+    def test_fitted_exponent(self):
+        xs = [100, 500, 1000, 5000]
+        self.assertAlmostEqual(report.fit_exponent(xs, [3e-6 * x ** 1.5 for x in xs]), 1.5)
+        self.assertIsNone(report.fit_exponent([100], [1.0]))
+
+
+class TokenStreamTest(unittest.TestCase):
+    def test_escapes_read_back(self):
+        stream = semcheck.parse_stream('rule 3  line 1  col 2  "a\\"\\\\\\n\\r\\t\\x00\\xff"\n'
+                                       "eof  line 2  col 1\n")
+        self.assertEqual(stream[0], ("rule", 3, 1, 2, b'a"\\\n\r\t\x00\xff'))
+        self.assertEqual(stream[1], ("eof", -1, 2, 1, b""))
+
+    def test_first_difference_is_named(self):
+        a = semcheck.parse_stream('rule 1  line 1  col 1  "ab"\neof  line 1  col 3\n')
+        b = semcheck.parse_stream('rule 1  line 1  col 1  "a"\nerror  line 1  col 2  "b"\n'
+                                  "eof  line 1  col 3\n")
+        self.assertIsNone(semcheck.compare(a, a))
+        self.assertIn("token 0", semcheck.compare(a, b))
+        self.assertIn("tokens", semcheck.compare(a, a[:1]))
+
+
+if __name__ == "__main__":
+    unittest.main()
