@@ -1,0 +1,3 @@
+%%
+b { ProcedureReturn 1 }
+a|{ ProcedureReturn 2 }

@@ -1,0 +1,3 @@
+%%
+<<EOF>> { ProcedureReturn §<EOF> }
+a+ { ProcedureReturn §A }

@@ -1,0 +1,3 @@
+%%
+"if" { ProcedureReturn §If }
+[a-z]+ { ProcedureReturn §Name }

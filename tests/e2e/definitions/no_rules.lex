@@ -1,0 +1,4 @@
+; only declarations
+Global x.i ; comment kept
+	%% hidden by a tab
+	%nocase

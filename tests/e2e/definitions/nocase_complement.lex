@@ -1,0 +1,3 @@
+%nocase2 extra
+%%
+[^a] { ProcedureReturn 1 }

@@ -1,0 +1,3 @@
+%%
+a { ProcedureReturn §A }
+[ab]* { ProcedureReturn §B }
