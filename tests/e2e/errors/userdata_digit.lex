@@ -1,0 +1,1 @@
+%userdata2 x

@@ -1,0 +1,2 @@
+%nocase
+%userdata	*p
