@@ -5,6 +5,8 @@
 ; calc.lex_lexerout.pbl and PBTarnwickInc.pbi beside calc.lex. Then compile
 ; this file as a console program and run it in this folder.
 
+EnableExplicit
+
 ; calc.lex leaves the token values to the program; they must be defined
 ; before the scanner is included.
 Enumeration 1
@@ -15,7 +17,14 @@ EndEnumeration
 XIncludeFile "calc.lex_lexerout.pbl"
 
 Procedure Report(name.s)
-  PrintN(LSet(name, 8) + LSet(yyText(), 6) + "at " + Str(yyLine()) + ":" + Str(yyColumn()))
+  Protected text.s = yyText()
+  ; LSet cuts a longer text to the width, so only short text is padded.
+  If Len(text) < 6
+    text = LSet(text, 6)
+  Else
+    text = text + " "
+  EndIf
+  PrintN(LSet(name, 8) + text + "at " + Str(yyLine()) + ":" + Str(yyColumn()))
 EndProcedure
 
 Define state.CalcState

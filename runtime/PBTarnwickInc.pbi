@@ -14,11 +14,16 @@
 ;
 ;   yySetString(text.s [, format])  scan a string, converted to bytes with
 ;                                   format #PB_Ascii (default) or #PB_UTF8
-;   yySetBuffer(*buffer, length)    scan a copy of `length` bytes of memory
-;   yySetFile(fileName.s)           scan the whole content of a file
-;       Each returns #True, or #False when memory or the file could not be
-;       had (the scanner then holds empty input). Each restarts at line 1,
-;       column 1.
+;   yySetBuffer(*buffer, length [, format])
+;                                   scan a copy of `length` bytes of memory
+;   yySetFile(fileName.s [, format])
+;                                   scan the whole content of a file, byte
+;                                   for byte (a byte-order mark is input too)
+;       The tables always read bytes. `format` is #PB_Ascii (the default)
+;       or #PB_UTF8, any other value counts as #PB_Ascii; it is how yyText()
+;       turns a token's bytes back into a string. Each returns #True, or
+;       #False when memory or the file could not be had (the scanner then
+;       holds empty input). Each restarts at line 1, column 1.
 ;   yyFree()                        release the input; the scanner is empty
 ;
 ;   yyLex([*userData])              the next token: the value an action
@@ -26,7 +31,8 @@
 ;                                   is handed to every action procedure.
 ;
 ;   For the token just matched (inside an action, and after yyLex returns):
-;   yyText()    its text (.s, read as #PB_Ascii; stops at a byte 0)
+;   yyText()    its text (.s, decoded with the input's format; a byte 0
+;               ends it early)
 ;   yyLength()  its length in bytes
 ;   yyLine()    the line of its first byte, from 1
 ;   yyColumn()  the column of its first byte, from 1, counted in bytes
@@ -61,6 +67,9 @@
 ; The action procedures must take one pointer-sized parameter: the default
 ; "*userData" or a "%userdata" such as "*calc.CalcState".
 ;
+; All scanner state lives in the one global record __yylexer, so the scanner
+; is not thread-safe: use it from one thread at a time.
+;
 ; The preview tool tarnwick-scan runs the same algorithm in C++; change both
 ; together.
 ; ---------------------------------------------------------------------------
@@ -82,6 +91,7 @@ Structure __yylexerState
   lineNo.i        ; line and column of pos
   colNo.i
   endDone.i       ; the end of input has been consumed
+  textFormat.i    ; #PB_Ascii or #PB_UTF8, for yyText()
   tokStart.i      ; the current token
   tokLength.i
   tokLine.i
@@ -89,6 +99,13 @@ Structure __yylexerState
 EndStructure
 
 Global __yylexer.__yylexerState
+
+Procedure.i __yylexerTextFormat(format.i)
+  If format = #PB_UTF8
+    ProcedureReturn #PB_UTF8
+  EndIf
+  ProcedureReturn #PB_Ascii
+EndProcedure
 
 Procedure __yylexerRestart()
   __yylexer\pos = 0
@@ -109,12 +126,13 @@ Procedure yyFree()
     __yylexer\bytes = 0
   EndIf
   __yylexer\size = 0
+  __yylexer\textFormat = #PB_Ascii
   __yylexerRestart()
 EndProcedure
 
-Procedure.i yySetBuffer(*buffer, length.i)
+Procedure.i yySetBuffer(*buffer, length.i, format.i = #PB_Ascii)
   yyFree()
-  If length < 0
+  If length < 0 Or (length > 0 And *buffer = 0)
     ProcedureReturn #False
   EndIf
   ; AllocateMemory clears the memory, so the copy is followed by a 0 byte.
@@ -126,25 +144,29 @@ Procedure.i yySetBuffer(*buffer, length.i)
     CopyMemory(*buffer, __yylexer\bytes, length)
   EndIf
   __yylexer\size = length
+  __yylexer\textFormat = __yylexerTextFormat(format)
   ProcedureReturn #True
 EndProcedure
 
 Procedure.i yySetString(text.s, format.i = #PB_Ascii)
-  Protected length.i = StringByteLength(text, format)
-  Protected *bytes = AllocateMemory(length + 2)
-  Protected ok.i
-  If *bytes = 0
-    yyFree()
+  Protected length.i
+  yyFree()
+  format = __yylexerTextFormat(format)
+  length = StringByteLength(text, format)
+  ; PokeS writes a 0 byte behind the text; the extra room keeps it inside.
+  __yylexer\bytes = AllocateMemory(length + 2)
+  If __yylexer\bytes = 0
     ProcedureReturn #False
   EndIf
-  PokeS(*bytes, text, -1, format)
-  ok = yySetBuffer(*bytes, length)
-  FreeMemory(*bytes)
-  ProcedureReturn ok
+  PokeS(__yylexer\bytes, text, -1, format)
+  __yylexer\size = length
+  __yylexer\textFormat = format
+  ProcedureReturn #True
 EndProcedure
 
-Procedure.i yySetFile(fileName.s)
+Procedure.i yySetFile(fileName.s, format.i = #PB_Ascii)
   Protected file.i
+  Protected fileSize.q
   Protected length.i
   Protected ok.i = #False
   yyFree()
@@ -152,11 +174,17 @@ Procedure.i yySetFile(fileName.s)
   If file = 0
     ProcedureReturn #False
   EndIf
-  length = Lof(file)
-  __yylexer\bytes = AllocateMemory(length + 1)
+  ; Lof() is a quad: on a 32-bit target a file too big for memory must fail
+  ; here rather than wrap to a small or negative length.
+  fileSize = Lof(file)
+  length = fileSize
+  If fileSize >= 0 And length = fileSize
+    __yylexer\bytes = AllocateMemory(length + 1)
+  EndIf
   If __yylexer\bytes <> 0
     If length = 0 Or ReadData(file, __yylexer\bytes, length) = length
       __yylexer\size = length
+      __yylexer\textFormat = __yylexerTextFormat(format)
       ok = #True
     Else
       yyFree()
@@ -254,6 +282,9 @@ EndProcedure
 Procedure.s yyText()
   If __yylexer\tokLength <= 0
     ProcedureReturn ""
+  EndIf
+  If __yylexer\textFormat = #PB_UTF8
+    ProcedureReturn PeekS(__yylexer\bytes + __yylexer\tokStart, __yylexer\tokLength, #PB_UTF8 | #PB_ByteLength)
   EndIf
   ProcedureReturn PeekS(__yylexer\bytes + __yylexer\tokStart, __yylexer\tokLength, #PB_Ascii)
 EndProcedure
