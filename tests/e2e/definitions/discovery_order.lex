@@ -1,0 +1,3 @@
+%%
+abc { ProcedureReturn 1 }
+bd { ProcedureReturn 2 }
