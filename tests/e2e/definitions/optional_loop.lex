@@ -1,0 +1,2 @@
+%%
+(ab+)? { ProcedureReturn 1 }
