@@ -78,8 +78,10 @@ int GenerateScanner(const GenerateOptions& options, Log& log, ProgramRunner& run
   if (!ReadWholeFile(options.inputFile, definition)) {
     return FailWith(error, "Cannot open the definition file: " + options.inputFile);
   }
-  std::ofstream scanner(options.scannerFile, std::ios::binary | std::ios::trunc);
-  if (!scanner) {
+  // Created now so that an unwritable place fails before the work, but not
+  // held open during it: a run ended early (its log window closed) must be
+  // able to remove the file, and Windows refuses to delete an open file.
+  if (!std::ofstream(options.scannerFile, std::ios::binary | std::ios::trunc)) {
     return FailWith(error, "Cannot create the scanner file: " + options.scannerFile);
   }
   log.LogLine("Read inputfile...");
@@ -89,6 +91,7 @@ int GenerateScanner(const GenerateOptions& options, Log& log, ProgramRunner& run
                            result)) {
     return 0;
   }
+  std::ofstream scanner(options.scannerFile, std::ios::binary | std::ios::trunc);
   scanner.write(result.source.data(), static_cast<std::streamsize>(result.source.size()));
   scanner.close();
   if (!scanner) {

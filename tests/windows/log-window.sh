@@ -8,9 +8,8 @@
 #
 # The exit statuses expected after the log window is closed and after the
 # parameter error box is dismissed. Closing the window in the middle of a
-# long run must end the process at once and place nothing. (Its scratch
-# file may stay in the temporary directory: Windows refuses to delete a file
-# that the interrupted main thread still holds open.)
+# long run must end the process at once, place nothing and leave no scratch
+# file in the temporary directory.
 set -euo pipefail
 export WINE_STATE=$1
 stage=$2
@@ -56,6 +55,8 @@ wait_no_window "$banner" || fail "the log window outlived its process"
 # (a|b)*a(a|b)...(a|b) with 20 choices after the a: a DFA of a million
 # states, many seconds of work.
 printf '%%%%\n(a|b)*a%s  { ProcedureReturn 1 }\n' "$(printf '(a|b)%.0s' $(seq 20))" >slow.lex
+scratch_files() { find "$WINEPREFIX/drive_c/users" -path '*/Temp/tarnwick-*' 2>/dev/null | sort; }
+scratch_before=$(scratch_files)
 wine "$stage/windows/tarnwick.exe" slow.lex -o slow.pb >slow.out 2>&1 &
 pid=$!
 id=$(wait_window "$banner") || fail "no log window for the long run"
@@ -66,6 +67,8 @@ wait_end $pid 5 || fail "closing the log window did not end a running generation
 [ "$ENDED_STATUS" = "$closed_status" ] ||
   fail "status $ENDED_STATUS after closing the window during a run, expected $closed_status"
 [ ! -e slow.pb ] || fail "a run cut short placed its output"
+[ "$(scratch_files)" = "$scratch_before" ] ||
+  fail "a run cut short left scratch files: $(comm -13 <(echo "$scratch_before") <(scratch_files))"
 echo "ok: closing the window ended a running generation, status $ENDED_STATUS"
 wait_no_window "$banner" || fail "the log window outlived its process"
 
