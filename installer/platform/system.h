@@ -20,7 +20,8 @@ class System {
 
   // The whole file, or nothing when it cannot be opened and read.
   virtual std::optional<std::string> ReadFile(const std::string& path) const = 0;
-  // Copies over an existing target; false when the copy did not complete.
+  // Copies over an existing target, replacing it atomically as ReplaceFile
+  // does; false when the copy did not complete.
   virtual bool CopyFile(const std::string& from, const std::string& to) const = 0;
   // Atomically replaces (or creates) `path` with `bytes`.
   virtual bool ReplaceFile(const std::string& path, std::string_view bytes) const = 0;

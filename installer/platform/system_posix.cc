@@ -64,11 +64,10 @@ class PosixSystem final : public System {
   }
 
   bool CopyFile(const std::string& from, const std::string& to) const override {
+    // Written like the file itself: a copy cut short by a kill or a full disk
+    // must not leave a truncated backup in place of the previous one.
     std::optional<std::string> bytes = ReadFile(from);
-    if (!bytes) return false;
-    Fd fd(::open(to.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
-    if (fd.get() < 0) return false;
-    return WriteAll(fd.get(), *bytes) && fd.Close();
+    return bytes && ReplaceFile(to, *bytes);
   }
 
   bool ReplaceFile(const std::string& link_or_path, std::string_view bytes) const override {

@@ -61,7 +61,9 @@ class Win32System final : public System {
   }
 
   bool CopyFile(const std::string& from, const std::string& to) const override {
-    return ::CopyFileA(from.c_str(), to.c_str(), FALSE) != 0;
+    // Not ::CopyFileA: an interrupted copy would leave a truncated backup.
+    std::optional<std::string> bytes = ReadFile(from);
+    return bytes && ReplaceFile(to, *bytes);
   }
 
   bool ReplaceFile(const std::string& path, std::string_view bytes) const override {

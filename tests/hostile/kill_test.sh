@@ -1,0 +1,148 @@
+#!/usr/bin/env bash
+# SIGKILL at spread-out moments: a generator run on a large definition and an
+# installer run on a large tool list are killed at fractions of the time a
+# complete run takes. After every kill the target must hold either its old
+# content or the complete new content of a reference run, never a mix.
+#
+#   kill_test.sh TARNWICK KORVANE WORKDIR
+#
+# A killed process cannot remove its own in-between files: at most one
+# per run may be left beside the target (and one scratch file in the
+# temporary directory); they are counted, reported and removed.
+set -uo pipefail
+
+tarnwick=$1
+korvane=$2
+work=$3/kill
+export TARNWICK_UI=console
+unset TARNWICK_MAX_DFA_STATES
+# Kill points at these percentages of a reference run's duration.
+fractions=(5 15 30 45 60 75 90 100 120 150)
+
+failures=0
+fail() {
+  echo "FAIL: $*" >&2
+  failures=$((failures + 1))
+}
+
+rm -rf "$work"
+mkdir -p "$work/out" "$work/tmp"
+cd "$work" || exit 1
+export TMPDIR=$work/tmp
+
+now_ms() { date +%s%3N; }
+
+# kill_after MILLISECONDS COMMAND...: starts the command and kills it.
+kill_after() {
+  local delay=$1
+  shift
+  "$@" >/dev/null 2>&1 &
+  local pid=$!
+  sleep "$(printf '%d.%03d' $((delay / 1000)) $((delay % 1000)))"
+  kill -KILL "$pid" 2>/dev/null
+  wait "$pid" 2>/dev/null
+}
+
+# leftovers FOLDER PATTERN LIMIT WHAT: counts and removes matching files; more
+# than LIMIT fails.
+leftovers() {
+  local count
+  count=$(find "$1" -maxdepth 1 -name "$2" | wc -l)
+  if [ "$count" -gt "$3" ]; then
+    fail "$4: $count in-between files left"
+  fi
+  [ "$1" = "$TMPDIR" ] && stale_temp=$((stale_temp + count)) || stale=$((stale + count))
+  find "$1" -maxdepth 1 -name "$2" -delete
+}
+
+# ---- the generator ----------------------------------------------------------
+
+{
+  printf '%%%%\n(a|b)*a'
+  for i in $(seq 14); do printf '(a|b)'; done
+  printf ' { ProcedureReturn 1 }\n'
+  for i in $(seq 0 2999); do printf '"kw%d" { ProcedureReturn %d }\n' "$i" "$i"; done
+  printf '%%%%\n'
+  yes 'Procedure P() : ProcedureReturn 1 : EndProcedure ; filler filler filler' |
+    head -c 20000000
+} >big.lex
+
+start=$(now_ms)
+if ! "$tarnwick" big.lex -o reference.pbl >/dev/null 2>&1; then
+  echo "FAIL: the reference run failed" >&2
+  exit 1
+fi
+duration=$(($(now_ms) - start))
+echo "generator reference run: ${duration} ms, $(wc -c <reference.pbl) bytes"
+rm -f PBTarnwickInc.pbi "$TMPDIR"/*
+
+stale=0
+stale_temp=0
+old_seen=0
+new_seen=0
+for fraction in "${fractions[@]}"; do
+  printf '; the previous scanner\n' >out/big.pbl
+  cp out/big.pbl old.pbl
+  kill_after $((duration * fraction / 100)) "$tarnwick" big.lex -o out/big.pbl
+  if cmp -s out/big.pbl old.pbl; then
+    old_seen=$((old_seen + 1))
+  elif cmp -s out/big.pbl reference.pbl; then
+    new_seen=$((new_seen + 1))
+  else
+    fail "killed at ${fraction}%: out/big.pbl is neither the old nor the new scanner"
+  fi
+  if [ -e out/PBTarnwickInc.pbi ] &&
+    ! cmp -s out/PBTarnwickInc.pbi "$(dirname "$tarnwick")/PBTarnwickInc.pbi"; then
+    fail "killed at ${fraction}%: a partial runtime include"
+  fi
+  leftovers out '.*.part-*' 1 "killed at ${fraction}%"
+  leftovers "$TMPDIR" 'tarnwick-*' 2 "killed at ${fraction}% (temporary directory)"
+  rm -f out/PBTarnwickInc.pbi
+done
+echo "generator: ${#fractions[@]} kills, old kept $old_seen, new complete $new_seen," \
+  "stale in-between files beside the output $stale, in the temporary directory $stale_temp"
+
+# ---- the installer ----------------------------------------------------------
+
+{
+  printf '[ToolsInfo]\r\nToolCount = 2\r\n[Tool_0]\r\nMenuItemName = a\r\n'
+  yes 'Key = value value value value value value value value value' | head -c 30000000
+  printf '\r\n[Tool_1]\r\nMenuItemName = b\r\n'
+} >old.prefs
+cp old.prefs reference.prefs
+start=$(now_ms)
+if ! "$korvane" --install reference.prefs >/dev/null 2>&1; then
+  echo "FAIL: the reference install failed" >&2
+  exit 1
+fi
+duration=$(($(now_ms) - start))
+echo "installer reference run: ${duration} ms, $(wc -c <reference.prefs) bytes"
+
+stale=0
+stale_temp=0
+old_seen=0
+new_seen=0
+for fraction in "${fractions[@]}"; do
+  cp old.prefs out/tools.prefs
+  rm -f out/tools.prefs.bak
+  kill_after $((duration * fraction / 100)) "$korvane" --install out/tools.prefs
+  if cmp -s out/tools.prefs old.prefs; then
+    old_seen=$((old_seen + 1))
+  elif cmp -s out/tools.prefs reference.prefs; then
+    new_seen=$((new_seen + 1))
+  else
+    fail "killed at ${fraction}%: tools.prefs is neither the old nor the new list"
+  fi
+  if [ -e out/tools.prefs.bak ] && ! cmp -s out/tools.prefs.bak old.prefs; then
+    fail "killed at ${fraction}%: a partial tools.prefs.bak"
+  fi
+  leftovers out 'tools.prefs.??????' 1 "killed at ${fraction}%"
+done
+echo "installer: ${#fractions[@]} kills, old kept $old_seen, new complete $new_seen," \
+  "stale in-between files $stale"
+
+if [ $failures -gt 0 ]; then
+  echo "kill test: $failures failure(s)" >&2
+  exit 1
+fi
+echo "kill test: passed"
