@@ -3,9 +3,11 @@
 // files are only touched after the pass succeeded, and then through
 // PlaceFile, so an error at any point leaves existing outputs as they were.
 // Problems found by the driver itself (a refused output name, a failed
-// placement) are reported like pass failures without a message number:
-// "Error Line 0:" and a sentence naming the file.
+// placement, memory running out during the pass) are reported like pass failures without a message
+// number: "Error Line 0:" and a sentence naming the file.
 #include "driver/run_generator.h"
+
+#include <new>
 
 #include "driver/error_messages.h"
 #include "driver/paths.h"
@@ -71,7 +73,16 @@ int RunGenerator(RunOptions& options, RunEnvironment& environment) {
   generate.maxDfaStates = environment.maxDfaStates;
   scratch.Add(generate.scannerFile);
 
-  if (!environment.pass(generate, log, *environment.runner, error)) {
+  int generated = 0;
+  try {
+    generated = environment.pass(generate, log, *environment.runner, error);
+  } catch (const std::bad_alloc&) {
+    // The pass owns everything it allocates, so unwinding has released it and
+    // the report below has memory to work with again.
+    scratch.RemoveAll();
+    return Fail(log, error, kOutOfMemory);
+  }
+  if (!generated) {
     scratch.RemoveAll();
     LogErrorReport(log, error);
     return kExitGenerationError;

@@ -20,6 +20,8 @@ inline constexpr int kExitParameterError = 2;
 
 inline constexpr char kRuntimeIncludeName[] = "PBTarnwickInc.pbi";
 inline constexpr char kDoneLine[] = "Done! No errors!";
+inline constexpr char kOutOfMemory[] =
+    "Out of memory: the definition needs more memory than the system gives";
 
 using GeneratePass = std::function<int(const GenerateOptions&, Log&, ProgramRunner&, ErrorState&)>;
 

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <new>
 
 namespace tarnwick {
 namespace {
@@ -134,6 +135,19 @@ TEST_F(RunGeneratorTest, FailureWithoutNumberShowsLineZeroAndItsDetail) {
   EXPECT_EQ(RunGenerator(options_, environment_), kExitGenerationError);
   EXPECT_EQ(LastLines(3), (std::vector<std::string>{
                               "", "Error Line 0:", "Cannot open the definition file: x.lex"}));
+}
+
+TEST_F(RunGeneratorTest, MemoryRunningOutInThePassIsAnErrorThatKeepsTheOldOutput) {
+  WriteText(Work("out.pb"), "old output");
+  options_.OutputFile = Work("out.pb").string();
+  environment_.pass = [](const GenerateOptions& options, Log&, ProgramRunner&, ErrorState&) -> int {
+    WriteText(options.scannerFile, "half a scanner");
+    throw std::bad_alloc();
+  };
+  EXPECT_EQ(RunGenerator(options_, environment_), kExitGenerationError);
+  EXPECT_EQ(ReadText(Work("out.pb")), "old output");
+  EXPECT_EQ(LastLines(3), (std::vector<std::string>{"", "Error Line 0:", kOutOfMemory}));
+  EXPECT_TRUE(TempIsEmpty());
 }
 
 TEST_F(RunGeneratorTest, ResultsNamingTheDefinitionAreRefusedBeforeThePass) {

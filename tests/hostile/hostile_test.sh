@@ -416,6 +416,21 @@ case_dfa_explosion() {
   unset TARNWICK_MAX_DFA_STATES
 }
 
+case_out_of_memory() {
+  if [ "$time_limit" -ge 60 ]; then
+    echo "SKIP: the sanitizer's allocator cannot run under an address-space cap"
+    return 77
+  fi
+  # A 1 MB literal needs about half a gigabyte of automata; 100 MB is too
+  # little, and running out must end like any other generation error.
+  { printf '%%%%\n"'; repeat a 1000000; printf '" { x }\n%%%%\n'; } >literal.lex
+  old_output literal.lex_lexerout.pbl
+  local saved=$memory_kb
+  memory_kb=$((100 * 1024))
+  generate_fails literal.lex "Out of memory" "memory running out"
+  memory_kb=$saved
+}
+
 # ---- korvane-installer ------------------------------------------------------
 
 # install_fails FILE TEXT DESCRIPTION: status 1 with the message; the folder
