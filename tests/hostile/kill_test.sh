@@ -17,7 +17,7 @@ work=$3/kill
 export TARNWICK_UI=console
 unset TARNWICK_MAX_DFA_STATES
 # Kill points at these percentages of a reference run's duration.
-fractions=(5 15 30 45 60 75 90 100 120 150)
+fractions=(5 20 40 55 70 85 100 130)
 
 failures=0
 fail() {
@@ -64,7 +64,7 @@ leftovers() {
   for i in $(seq 0 2999); do printf '"kw%d" { ProcedureReturn %d }\n' "$i" "$i"; done
   printf '%%%%\n'
   yes 'Procedure P() : ProcedureReturn 1 : EndProcedure ; filler filler filler' |
-    head -c 20000000
+    head -c 8000000
 } >big.lex
 
 start=$(now_ms)
@@ -106,7 +106,7 @@ echo "generator: ${#fractions[@]} kills, old kept $old_seen, new complete $new_s
 
 {
   printf '[ToolsInfo]\r\nToolCount = 2\r\n[Tool_0]\r\nMenuItemName = a\r\n'
-  yes 'Key = value value value value value value value value value' | head -c 30000000
+  yes 'Key = value value value value value value value value value' | head -c 12000000
   printf '\r\n[Tool_1]\r\nMenuItemName = b\r\n'
 } >old.prefs
 cp old.prefs reference.prefs
