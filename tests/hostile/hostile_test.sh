@@ -431,6 +431,31 @@ case_out_of_memory() {
   memory_kb=$saved
 }
 
+# A full disk, as a file size limit: writes past it fail with EFBIG once the
+# signal that would otherwise end the process is ignored.
+case_full_disk() {
+  {
+    printf '%%%%\n"key" { ProcedureReturn 1 }\n%%%%\n'
+    yes 'Procedure P() : ProcedureReturn 1 : EndProcedure' | head -c 4000000
+  } >big.lex
+  old_output big.lex_lexerout.pbl
+  { printf '[ToolsInfo]\nToolCount = 0\n'; yes 'Key = value value value' | head -c 4000000; } \
+    >tools.prefs
+  mkdir -p "$scratch/tmp"
+  before=$(snapshot)
+  (
+    trap '' XFSZ
+    ulimit -f 1024
+    TMPDIR=$scratch/tmp run "$tarnwick" big.lex
+    expect 1 "Cannot write the scanner file" "a full disk under the scanner"
+    run "$korvane" --install tools.prefs
+    expect 1 "Can't write the file:" "a full disk under the tool list"
+    exit $failures
+  ) || failures=$((failures + $?))
+  unchanged "a full disk"
+  [ -z "$(ls -A "$scratch/tmp")" ] || fail "a full disk: scratch files left in the temporary directory"
+}
+
 # ---- korvane-installer ------------------------------------------------------
 
 # install_fails FILE TEXT DESCRIPTION: status 1 with the message; the folder
