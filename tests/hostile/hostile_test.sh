@@ -456,6 +456,30 @@ case_full_disk() {
   [ -z "$(ls -A "$scratch/tmp")" ] || fail "a full disk: scratch files left in the temporary directory"
 }
 
+# The preview tool on files that are not, or no longer, generated scanners.
+case_scan_inputs() {
+  printf '%%%%\n"a" { x }\n[0-9]+ { y }\n%%%%\n' >small.lex
+  generate_ok small.lex "a scanner to cut"
+  printf 'a1' >input.txt
+  mkdir folder.pbl
+  : >empty.pbl
+  garbage 4096 5 >garbage.pbl
+  local size cut
+  size=$(wc -c <small.lex_lexerout.pbl)
+  for cut in 10 200 600; do head -c $((size - cut)) small.lex_lexerout.pbl >cut-$cut.pbl; done
+  before=$(snapshot)
+  run "$scan" folder.pbl input.txt
+  expect 2 "cannot read" "a scanner path that is a directory"
+  run "$scan" small.lex_lexerout.pbl folder.pbl
+  expect 2 "cannot read" "an input path that is a directory"
+  local file
+  for file in empty.pbl garbage.pbl cut-10.pbl cut-200.pbl cut-600.pbl; do
+    run "$scan" "$file" input.txt
+    expect 3 "$file" "a damaged scanner: $file"
+  done
+  unchanged "the preview tool"
+}
+
 # ---- korvane-installer ------------------------------------------------------
 
 # install_fails FILE TEXT DESCRIPTION: status 1 with the message; the folder
