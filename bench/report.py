@@ -155,42 +155,54 @@ def table(data, sem):
 
 
 def series(data, prefix, x_of):
+    """(x, {(tool, measure): seconds or None}) for the workloads of one view, by x."""
     points = []
     for name, e in data["workloads"].items():
         if name.startswith(prefix) and _ok(e, "ours"):
-            points.append((x_of(name, e), {t: (e[t]["wall"] if _ok(e, t) else None)
-                                           for t in ("ours", "flex", "re2c")}))
-    return sorted(points)
+            points.append((x_of(name, e), {(t, k): (e[t][k] if _ok(e, t) else None)
+                                           for t in TOOLS for k in ("wall", "cpu")}))
+    return sorted(points, key=lambda p: p[0])
+
+
+def exponents(pts, tool, key):
+    """Fitted exponent over all points and over the largest three, where the
+    fixed start-up cost no longer hides the growth."""
+    xs = [x for x, t in pts if t[(tool, key)]]
+    ys = [t[(tool, key)] for x, t in pts if t[(tool, key)]]
+    return fit_exponent(xs, ys), fit_exponent(xs[-3:], ys[-3:]) if len(xs) > 3 else None
+
+
+def fmt_k(k):
+    return "-" if k is None else "%.2f" % k
 
 
 def scaling(data, workdir, png):
     views = [("keywords", "rules", series(data, "keywords-", lambda n, e: int(n.split("-")[1]))),
              ("blowup", "DFA states", series(data, "blowup-", lambda n, e: e["ours"]["states"]))]
     lines = []
-    exps = {}
+    legend = {}
     for key, axis, pts in views:
         with open(os.path.join(workdir, "scaling-%s.dat" % key), "w") as f:
             for x, t in pts:
-                f.write("%d %s\n" % (x, " ".join("%.6f" % t[k] if t[k] else "NaN"
-                                                  for k in ("ours", "flex", "re2c"))))
-        parts = []
-        for tool in ("ours", "flex", "re2c"):
-            xs = [x for x, t in pts if t[tool]]
-            k = fit_exponent(xs, [t[tool] for x, t in pts if t[tool]])
-            exps[(key, tool)] = k
-            parts.append("%s %s" % (tool, "-" if k is None else "%.2f" % k))
-        lines.append("- time against %s (%s): fitted exponent %s" % (
-            axis, ", ".join(str(x) for x, _ in pts), "; ".join(parts)))
+                f.write("%d %s\n" % (x, " ".join(
+                    "%.6f" % t[(tool, k)] if t[(tool, k)] else "NaN"
+                    for k in ("wall", "cpu") for tool in TOOLS)))
+        lines.append("- time against %s (%s), fitted exponent k over all points "
+                     "(over the largest three):" % (axis, ", ".join("{:,}".format(x)
+                                                                   for x, _ in pts)))
+        for measure in ("wall", "cpu"):
+            parts = []
+            for tool in TOOLS:
+                k_all, k_top = exponents(pts, tool, measure)
+                legend[(key, tool, measure)] = "%s %s k=%s" % (tool, measure, fmt_k(k_all))
+                parts.append("%s %s (%s)" % (tool, fmt_k(k_all), fmt_k(k_top)))
+            lines.append("  - %s time: %s" % (measure, "; ".join(parts)))
     if png:
-        def label(key, tool):
-            k = exps.get((key, tool))
-            return "%s (k=%s)" % (tool, "-" if k is None else "%.2f" % k)
-        args = ["gnuplot", "-e", "workdir='%s'; png='%s'" % (workdir, png)]
-        for key in ("keywords", "blowup"):
-            for tool in ("ours", "flex", "re2c"):
-                args[-1] += "; t_%s_%s='%s'" % (key, tool, label(key, tool))
-        args.append(os.path.join(HERE, "scaling.gp"))
-        subprocess.run(args, check=True)
+        assigns = ["workdir='%s'" % workdir, "png='%s'" % png]
+        for (key, tool, measure), text in legend.items():
+            assigns.append("t_%s_%s_%s='%s'" % (key, tool, measure, text))
+        subprocess.run(["gnuplot", "-e", "; ".join(assigns), os.path.join(HERE, "scaling.gp")],
+                       check=True)
     return "\n".join(lines)
 
 
