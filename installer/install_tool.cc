@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <functional>
 #include <limits>
+#include <new>
 #include <utility>
 #include <vector>
 
@@ -66,8 +67,8 @@ std::string MenuItemOf(const PreferenceFile& file, std::int64_t number) {
   return file.ReadKey(ToolGroup(number), "MenuItemName").value_or("");
 }
 
-ActionResult RunAction(const System& system, const std::string& path,
-                       const std::function<void(PreferenceFile&)>& edit, std::string_view success) {
+ActionResult EditFile(const System& system, const std::string& path,
+                      const std::function<void(PreferenceFile&)>& edit, std::string_view success) {
   std::optional<std::string> bytes = system.ReadFile(path);
   if (!bytes) return {false, std::string(kCantOpen) + path};
   PreferenceFile file = PreferenceFile::Parse(*bytes);
@@ -79,6 +80,17 @@ ActionResult RunAction(const System& system, const std::string& path,
     return {false, std::string(kCantWrite) + path};
   }
   return {true, std::string(success)};
+}
+
+// A file too large to hold (or a device that never ends) cannot be read into
+// memory; that is a file the installer cannot open, not a reason to abort.
+ActionResult RunAction(const System& system, const std::string& path,
+                       const std::function<void(PreferenceFile&)>& edit, std::string_view success) {
+  try {
+    return EditFile(system, path, edit, success);
+  } catch (const std::bad_alloc&) {
+    return {false, std::string(kCantOpen) + path};
+  }
 }
 
 }  // namespace

@@ -432,6 +432,23 @@ case_out_of_memory() {
   memory_kb=$saved
 }
 
+# A device that never ends, read until memory runs out.
+case_endless_input() {
+  if [ -z "$memory_kb" ]; then
+    echo "SKIP: without an address-space cap this would take all the machine's memory"
+    return 77
+  fi
+  local saved=$memory_kb
+  memory_kb=$((300 * 1024))
+  before=$(snapshot)
+  run "$tarnwick" /dev/zero -o endless.pbl
+  expect 1 "Out of memory" "an endless definition"
+  run "$korvane" --install /dev/zero
+  expect 1 "Can't open the file:" "an endless tool list"
+  unchanged "an endless input"
+  memory_kb=$saved
+}
+
 # A full disk, as a file size limit: writes past it fail with EFBIG once the
 # signal that would otherwise end the process is ignored.
 case_full_disk() {

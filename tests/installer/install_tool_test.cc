@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <new>
+
 #include "fake_system.h"
 
 namespace korvane {
@@ -180,6 +182,30 @@ TEST_F(ToolActions, UnreadableOrForeignFileIsReportedAndLeftAlone) {
   EXPECT_EQ(foreign.message, "File isn't the Tools.prefs:\n" + kPath);
   EXPECT_EQ(system_.files.count(kPath + ".bak"), 0u);
   EXPECT_EQ(system_.writes, 0);
+}
+
+// A file that cannot be held in memory, such as a device without an end.
+class EndlessFileSystem final : public System {
+ public:
+  mutable int writes = 0;
+  std::optional<std::string> ReadFile(const std::string&) const override { throw std::bad_alloc(); }
+  bool CopyFile(const std::string&, const std::string&) const override { return ++writes, true; }
+  bool ReplaceFile(const std::string&, std::string_view) const override { return ++writes, true; }
+  std::optional<std::string> Environment(const std::string&) const override { return {}; }
+  std::string CurrentDirectory() const override { return "/work"; }
+  char PathSeparator() const override { return '/'; }
+  std::string ToolFileName() const override { return "Korvane"; }
+};
+
+TEST(ToolActionsMemory, AFileTooLargeToReadIsReportedAsUnopenable) {
+  EndlessFileSystem system;
+  for (bool install : {true, false}) {
+    ActionResult result =
+        install ? InstallTool(system, "/dev/zero") : UninstallTool(system, "/dev/zero");
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.message, "Can't open the file:\n/dev/zero");
+  }
+  EXPECT_EQ(system.writes, 0);
 }
 
 TEST_F(ToolActions, FailedRewriteIsAFailureNotASuccess) {
