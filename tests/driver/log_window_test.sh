@@ -23,6 +23,8 @@ wait_end() {
 
 rm -rf "$scratch" && mkdir -p "$scratch/bin" "$scratch/work" || exit 1
 cp "$program" "$scratch/bin/tarnwick" && echo "; runtime" > "$scratch/bin/PBTarnwickInc.pbi"
+# The window is a module beside the program.
+cp "$(dirname "$program")/tarnwick-window.so" "$scratch/bin/" || exit 1
 printf '%%%%\n(ab  { }\n%%%%\n' > "$scratch/work/bad.lex"
 printf '%%%%\n[a-z]+  { }\n%%%%\n' > "$scratch/work/good.lex"
 cd "$scratch/work" || exit 1

@@ -15,10 +15,11 @@
 #include <FL/Fl_Window.H>
 #include <FL/fl_utf8.h>
 
-#include <chrono>
-#include <vector>
+#include <unistd.h>
 
-#include "platform/process.h"
+#include <chrono>
+#include <cstdio>
+#include <vector>
 
 namespace tarnwick::platform {
 
@@ -97,7 +98,9 @@ void FltkLogWindow::OnCloseRequest(Fl_Widget*, void* self) {
   if (Fl::event() == FL_SHORTCUT && Fl::event_key() == FL_Escape) return;
   auto* log = static_cast<FltkLogWindow*>(self);
   if (log->closeHook_) log->closeHook_();
-  ExitNow(1);
+  // The run is cut short: nothing was placed.
+  std::fflush(nullptr);
+  _exit(1);
 }
 
 void FltkLogWindow::LogLine(std::string_view line) {

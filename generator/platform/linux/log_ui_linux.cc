@@ -1,0 +1,68 @@
+// Log selection on Linux: a terminal keeps the console; a start from a
+// desktop (no terminal) opens the window when the window module loads and a
+// display really opens. The module is loaded only then, so console runs never
+// pay for the window toolkit.
+#include <dlfcn.h>
+#include <unistd.h>
+
+#include <iostream>
+
+#include "platform/console_log.h"
+#include "platform/files.h"
+#include "platform/linux/window_module.h"
+#include "platform/log_choice.h"
+#include "platform/process.h"
+
+namespace tarnwick::platform {
+
+namespace {
+
+std::string ModulePath() {
+  const std::string program = ProgramFilePath();
+  const std::size_t slash = program.rfind('/');
+  return (slash == std::string::npos ? std::string() : program.substr(0, slash + 1)) +
+         kWindowModuleFile;
+}
+
+// Loaded once, on first use, and kept for the life of the process.
+const WindowModule* LoadWindowModule() {
+  static const WindowModule* module = [] {
+    void* handle = dlopen(ModulePath().c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (handle == nullptr) return static_cast<const WindowModule*>(nullptr);
+    using Entry = const WindowModule* (*)();
+    auto entry = reinterpret_cast<Entry>(dlsym(handle, kWindowModuleEntry));
+    return entry ? entry() : nullptr;
+  }();
+  return module;
+}
+
+}  // namespace
+
+LogKind ChooseLogKind() {
+  LogChoiceFacts facts;
+  facts.uiVariable = EnvironmentVariable("TARNWICK_UI");
+  facts.windowBuilt = FileExists(ModulePath());
+  facts.outputIsTerminal = isatty(STDOUT_FILENO) != 0;
+  facts.displayOpens = [] {
+    const WindowModule* module = LoadWindowModule();
+    return module != nullptr && module->displayOpens();
+  };
+  return DecideLogKind(facts);
+}
+
+std::unique_ptr<LogUi> MakeLog(LogKind kind, std::string banner, std::function<void()> closeHook) {
+  if (kind == LogKind::kWindow) {
+    if (const WindowModule* module = LoadWindowModule()) {
+      return module->makeLog(std::move(banner), std::move(closeHook));
+    }
+  }
+  return std::make_unique<ConsoleLog>(std::move(banner), std::cout);
+}
+
+void ShowParameterError(LogKind kind, const std::string& banner, std::string_view usage) {
+  std::cerr << "Parameter error\n" << usage << '\n' << std::flush;
+  if (kind != LogKind::kWindow) return;
+  if (const WindowModule* module = LoadWindowModule()) module->showParameterError(banner);
+}
+
+}  // namespace tarnwick::platform
