@@ -18,14 +18,14 @@ import argparse
 import json
 import os
 import re
+import signal
 import statistics
 import subprocess
 import sys
 import tempfile
-import time
 
 TOOLS = ("ours", "flex", "re2c")
-TIMEOUT_S = 900
+TIMEOUT_S = int(os.environ.get("BENCH_TIMEOUT", "900"))
 RUNSTAT = "runstat"  # set from the command line
 
 
@@ -33,12 +33,14 @@ def run_measured(cmd, env=None, timeout=TIMEOUT_S):
     """Run cmd through runstat; wall time, CPU time, peak RSS (KB) and exit status."""
     with tempfile.NamedTemporaryFile() as usage_file, tempfile.TemporaryFile() as out_file, \
             tempfile.TemporaryFile() as err_file:
+        # A session of its own, so that a timeout ends the generator too,
+        # not only runstat.
         proc = subprocess.Popen([RUNSTAT, usage_file.name] + cmd, env=env, stdout=out_file,
-                                stderr=err_file)
+                                stderr=err_file, start_new_session=True)
         try:
             proc.wait(timeout=timeout)
         except subprocess.TimeoutExpired:
-            proc.kill()
+            os.killpg(proc.pid, signal.SIGKILL)
             proc.wait()
             return {"ok": False, "message": "timeout after %d s" % timeout,
                     "stdout": "", "stderr": ""}
