@@ -39,6 +39,10 @@ class ObjectSet final : public Object {
   T* Insert(std::unique_ptr<T>& element, bool* inserted = nullptr) {
     int lo = -1;
     int hi = count();
+    // Elements often come in order (states by label, moves by target): one
+    // comparison with the last element settles those, with the same result
+    // as the bisection.
+    if (hi > 0 && element->Compare(*items_.back()) > 0) lo = hi - 1;
     while (lo + 1 < hi) {
       const int mid = (lo + hi) / 2;
       const int r = element->Compare(*items_[static_cast<std::size_t>(mid)]);
