@@ -3,80 +3,54 @@
 // A DFA state's label is the ascending list of its NFA states' positions;
 // since the NFA keeps its states in label order, these lists compare exactly
 // as sets of NFA state clones would (size first, then element by element).
-// Labels are found again through a hash set. Expanding a state groups the
-// moves of its NFA states by symbol in buckets, visits the symbols in
-// ascending order (end of input first) and numbers the new states it finds;
-// those are pushed on the stack in reverse so that the first is expanded next,
-// with everything below it, before the second: the discovery order of the
-// recursive formulation, and so every `index`, is kept. Positions in label
-// order are assigned by one sort at the end.
+// Labels are found again through an open-addressing table of state indices
+// that keeps each label's hash, so a label already known costs no allocation.
+// Expanding a state groups the consuming moves of its NFA states by symbol in
+// buckets, visits the symbols in ascending order (end of input first) and
+// numbers the new states it finds; those are pushed on the stack in reverse so
+// that the first is expanded next, with everything below it, before the
+// second: the discovery order of the recursive formulation, and so every
+// `index`, is kept. Positions in label order are assigned by one sort at the
+// end.
+//
+// Over an NFA that still has epsilon moves, each bucket's targets are closed
+// under them before they become a label. Epsilon elimination would have given
+// every NFA state q, on c, the closure of the c-targets of closure(q), and the
+// lowest rule in closure(q); the union of those over a label L is the closure
+// of the c-targets of closure(L), and the lowest rule in closure(L). Every
+// label made here is closed already, so closure(L) = L except for the start
+// label {start}, the one label nothing closed. Expanding over L's own moves
+// instead of the eliminated ones costs its consuming moves (about one per NFA
+// state) rather than the whole closure's moves for each of its states.
 #include "automaton/subset.h"
 
 #include <algorithm>
-#include <functional>
-#include <unordered_map>
-#include <unordered_set>
+#include <bit>
+#include <span>
 #include <utility>
 #include <vector>
+
+#include "automaton/compact_nfa.h"
 
 namespace tarnwick {
 
 namespace {
-
-struct NfaMove {
-  int32_t symbol;
-  int32_t target;
-};
-
-// The NFA reduced to positions.
-struct CompactNfa {
-  std::vector<int32_t> finals;
-  std::vector<std::vector<NfaMove>> moves;
-  int32_t start = 0;
-  int32_t minSymbol = 0;
-  int32_t maxSymbol = 0;
-};
-
-CompactNfa Compact(const Automaton& nfa) {
-  CompactNfa compact;
-  const int n = nfa.states.count();
-  std::unordered_map<const State*, int32_t> positionOf;
-  positionOf.reserve(static_cast<std::size_t>(n));
-  for (int i = 0; i < n; ++i)
-    positionOf.emplace(nfa.states[i], i);
-  compact.finals.resize(static_cast<std::size_t>(n));
-  compact.moves.resize(static_cast<std::size_t>(n));
-  bool first = true;
-  for (int i = 0; i < n; ++i) {
-    const State& state = *nfa.states[i];
-    compact.finals[static_cast<std::size_t>(i)] = state.final;
-    auto& moves = compact.moves[static_cast<std::size_t>(i)];
-    moves.reserve(static_cast<std::size_t>(state.transitions.count()));
-    for (const auto& t : state.transitions.items()) {
-      moves.push_back({t->symbol, positionOf.at(t->target)});
-      if (first || t->symbol < compact.minSymbol) compact.minSymbol = t->symbol;
-      if (first || t->symbol > compact.maxSymbol) compact.maxSymbol = t->symbol;
-      first = false;
-    }
-  }
-  compact.start = nfa.start ? positionOf.at(nfa.start) : 0;
-  return compact;
-}
 
 class SubsetBuilder {
  public:
   SubsetBuilder(const CompactNfa& nfa, std::size_t maxStates)
       : nfa_(nfa),
         maxStates_(maxStates),
+        table_(64, kEmpty),
         buckets_(static_cast<std::size_t>(nfa.maxSymbol - nfa.minSymbol + 1)),
-        seen_(nfa.finals.size(), 0),
-        known_(64, LabelHash{&states_}, LabelEqual{&states_}) {}
+        member_((nfa.size() + 63) / 64, 0) {}
 
   // False when the limit stopped the construction.
   bool Run() {
     std::vector<int32_t> work;
     std::vector<int32_t> found;
-    if (!Discover({nfa_.start}, nullptr)) return false;
+    scratch_.assign(1, nfa_.start);
+    if (!Discover(nullptr, nullptr)) return false;
     work.push_back(0);
     while (!work.empty()) {
       const int32_t d = work.back();
@@ -106,7 +80,8 @@ class SubsetBuilder {
     for (std::size_t p = 0; p < n; ++p) {
       positionOf[static_cast<std::size_t>(order[p])] = static_cast<int32_t>(p);
     }
-    known_.clear();
+    table_ = {};
+    hashes_ = {};
     auto dfa = std::make_unique<Dfa>();
     dfa->charset = std::move(charset);
     dfa->states.resize(n);
@@ -123,51 +98,128 @@ class SubsetBuilder {
   }
 
  private:
-  struct LabelHash {
-    const std::vector<DfaState>* states;
-    std::size_t operator()(int32_t i) const {
-      const auto& label = (*states)[static_cast<std::size_t>(i)].label;
-      std::size_t h = label.size();
-      for (int32_t x : label)
-        h = (h ^ static_cast<std::size_t>(x)) * 0x100000001b3ULL;
-      return h;
-    }
-  };
-  struct LabelEqual {
-    const std::vector<DfaState>* states;
-    bool operator()(int32_t a, int32_t b) const {
-      return (*states)[static_cast<std::size_t>(a)].label ==
-             (*states)[static_cast<std::size_t>(b)].label;
-    }
-  };
+  static constexpr int32_t kEmpty = -1;
 
-  // Finds the state with `label` or makes it (and lists it in `fresh`).
+  static uint64_t HashLabel(std::span<const int32_t> label) {
+    uint64_t h = label.size();
+    for (int32_t x : label)
+      h = (h ^ static_cast<uint32_t>(x)) * 0x100000001b3ULL;
+    // The table takes the low bits: fold the high ones in.
+    h ^= h >> 29;
+    h *= 0xbf58476d1ce4e5b9ULL;
+    return h ^ (h >> 32);
+  }
+
+  void GrowTable() {
+    std::vector<int32_t> larger(table_.size() * 2, kEmpty);
+    const std::size_t mask = larger.size() - 1;
+    for (int32_t i : table_) {
+      if (i == kEmpty) continue;
+      std::size_t slot = hashes_[static_cast<std::size_t>(i)] & mask;
+      while (larger[slot] != kEmpty)
+        slot = (slot + 1) & mask;
+      larger[slot] = i;
+    }
+    table_ = std::move(larger);
+  }
+
+  // Finds the state labelled `scratch_` or makes it (and lists it in `fresh`).
   // Gives its index in *at; false when a new state would break the limit.
-  bool Discover(std::vector<int32_t> label, int32_t* at, std::vector<int32_t>* fresh = nullptr) {
-    const auto tentative = static_cast<int32_t>(states_.size());
-    states_.emplace_back();
-    states_.back().label = std::move(label);
-    auto [it, inserted] = known_.insert(tentative);
-    if (!inserted) {
-      states_.pop_back();
-      if (at) *at = *it;
-      return true;
+  bool Discover(int32_t* at, std::vector<int32_t>* fresh) {
+    const uint64_t h = HashLabel(scratch_);
+    const std::size_t mask = table_.size() - 1;
+    std::size_t slot = h & mask;
+    for (; table_[slot] != kEmpty; slot = (slot + 1) & mask) {
+      const auto i = static_cast<std::size_t>(table_[slot]);
+      if (hashes_[i] == h && states_[i].label == scratch_) {
+        if (at) *at = table_[slot];
+        return true;
+      }
     }
     ++discovered_;
     if (discovered_ > maxStates_) return false;
-    states_.back().index = tentative;
-    if (at) *at = tentative;
-    if (fresh) fresh->push_back(tentative);
+    const auto index = static_cast<int32_t>(states_.size());
+    DfaState& state = states_.emplace_back();
+    state.label.assign(scratch_.begin(), scratch_.end());
+    state.index = index;
+    hashes_.push_back(h);
+    table_[slot] = index;
+    if (states_.size() * 2 > table_.size()) GrowTable();
+    if (at) *at = index;
+    if (fresh) fresh->push_back(index);
     return true;
+  }
+
+  // Puts NFA state q into the member set; false when it was there.
+  bool Mark(int32_t q) {
+    uint64_t& word = member_[static_cast<std::size_t>(q) >> 6];
+    const uint64_t bit = uint64_t{1} << (q & 63);
+    if (word & bit) return false;
+    word |= bit;
+    return true;
+  }
+
+  // Appends to `found` everything reachable from it by epsilon moves; the
+  // states already in it must be marked.
+  void Spread(std::vector<int32_t>& found) {
+    for (std::size_t k = 0; k < found.size(); ++k) {
+      for (int32_t next : nfa_.EpsilonOf(found[k])) {
+        if (Mark(next)) found.push_back(next);
+      }
+    }
+  }
+
+  // Sorts the marked states in `found` and empties the member set again.
+  // A label that fills much of its range of positions is read out of the
+  // set in order, which costs a word per 64 positions instead of a sort.
+  void SortAndUnmark(std::vector<int32_t>& found) {
+    if (found.empty()) return;
+    int32_t lo = found[0];
+    int32_t hi = found[0];
+    for (int32_t q : found) {
+      lo = std::min(lo, q);
+      hi = std::max(hi, q);
+    }
+    const std::size_t first = static_cast<std::size_t>(lo) >> 6;
+    const std::size_t last = static_cast<std::size_t>(hi) >> 6;
+    if (last - first + 1 <= 4 * found.size() + 8) {
+      found.clear();
+      for (std::size_t w = first; w <= last; ++w) {
+        uint64_t bits = member_[w];
+        member_[w] = 0;
+        while (bits != 0) {
+          found.push_back(
+              static_cast<int32_t>(w * 64 + static_cast<std::size_t>(std::countr_zero(bits))));
+          bits &= bits - 1;
+        }
+      }
+      return;
+    }
+    for (int32_t q : found)
+      member_[static_cast<std::size_t>(q) >> 6] = 0;
+    std::sort(found.begin(), found.end());
+  }
+
+  // The NFA states whose moves and rules make up state d's.
+  std::span<const int32_t> Members(int32_t d) {
+    const auto& label = states_[static_cast<std::size_t>(d)].label;
+    if (d != 0 || !nfa_.hasEpsilon) return label;
+    closure_.assign(label.begin(), label.end());
+    for (int32_t q : closure_)
+      Mark(q);
+    Spread(closure_);
+    for (int32_t q : closure_)
+      member_[static_cast<std::size_t>(q) >> 6] = 0;
+    return closure_;
   }
 
   bool Expand(int32_t d, std::vector<int32_t>& fresh) {
     int32_t accepted = -1;
     touched_.clear();
-    for (int32_t q : states_[static_cast<std::size_t>(d)].label) {
+    for (int32_t q : Members(d)) {
       const int32_t f = nfa_.finals[static_cast<std::size_t>(q)];
       if (f > -1 && (accepted == -1 || f < accepted)) accepted = f;
-      for (const NfaMove& move : nfa_.moves[static_cast<std::size_t>(q)]) {
+      for (const CompactMove& move : nfa_.MovesOf(q)) {
         auto& bucket = buckets_[static_cast<std::size_t>(move.symbol - nfa_.minSymbol)];
         if (bucket.empty()) touched_.push_back(move.symbol);
         bucket.push_back(move.target);
@@ -181,17 +233,15 @@ class SubsetBuilder {
       auto& bucket = buckets_[static_cast<std::size_t>(symbol - nfa_.minSymbol)];
       // Duplicates go by marking first: buckets can hold many copies of few
       // states, and only the distinct ones are worth sorting.
-      ++stamp_;
-      std::vector<int32_t> label;
+      scratch_.clear();
       for (int32_t target : bucket) {
-        if (seen_[static_cast<std::size_t>(target)] == stamp_) continue;
-        seen_[static_cast<std::size_t>(target)] = stamp_;
-        label.push_back(target);
+        if (Mark(target)) scratch_.push_back(target);
       }
-      std::sort(label.begin(), label.end());
       bucket.clear();
+      if (nfa_.hasEpsilon) Spread(scratch_);
+      SortAndUnmark(scratch_);
       int32_t target = 0;
-      if (!Discover(std::move(label), &target, &fresh)) {
+      if (!Discover(&target, &fresh)) {
         for (int32_t rest : touched_)
           buckets_[static_cast<std::size_t>(rest - nfa_.minSymbol)].clear();
         return false;
@@ -206,25 +256,37 @@ class SubsetBuilder {
   std::size_t maxStates_;
   std::size_t discovered_ = 0;
   std::vector<DfaState> states_;               // by index (discovery order)
+  std::vector<uint64_t> hashes_;               // by index: the label's hash
+  std::vector<int32_t> table_;                 // state indices by hash, kEmpty
   std::vector<std::vector<int32_t>> buckets_;  // NFA targets per symbol
   std::vector<int32_t> touched_;               // symbols with a non-empty bucket
-  std::vector<uint64_t> seen_;                 // per NFA state: last stamp it was put
-  uint64_t stamp_ = 0;
-  std::unordered_set<int32_t, LabelHash, LabelEqual> known_;
+  std::vector<int32_t> scratch_;               // the label being looked up
+  std::vector<int32_t> closure_;               // the start label's closure
+  std::vector<uint64_t> member_;               // NFA states as bits; empty between uses
 };
 
-}  // namespace
-
-std::unique_ptr<Dfa> BuildDfa(const Automaton& nfa, std::size_t maxStates,
-                              std::size_t* statesReached) {
+std::unique_ptr<Dfa> Build(const Automaton& nfa, bool separateEpsilon, std::size_t maxStates,
+                           std::size_t* statesReached) {
   if (statesReached) *statesReached = 0;
   if (nfa.states.empty()) return nullptr;
-  const CompactNfa compact = Compact(nfa);
+  const CompactNfa compact = MakeCompactNfa(nfa, separateEpsilon);
   SubsetBuilder builder(compact, maxStates);
   const bool complete = builder.Run();
   if (statesReached) *statesReached = builder.discovered();
   if (!complete) return nullptr;
   return builder.Finish(nfa.charset ? nfa.charset->Clone() : std::make_unique<CharSet>());
+}
+
+}  // namespace
+
+std::unique_ptr<Dfa> BuildDfa(const Automaton& nfa, std::size_t maxStates,
+                              std::size_t* statesReached) {
+  return Build(nfa, false, maxStates, statesReached);
+}
+
+std::unique_ptr<Dfa> BuildDfaFromEpsilonNfa(const Automaton& nfa, std::size_t maxStates,
+                                            std::size_t* statesReached) {
+  return Build(nfa, true, maxStates, statesReached);
 }
 
 std::string DfaToString(const Dfa& dfa, const Automaton& nfa) {

@@ -1,4 +1,6 @@
-// BuildDfa: the depth-first subset construction over an epsilon-free NFA.
+// BuildDfa: the depth-first subset construction over an epsilon-free NFA;
+// BuildDfaFromEpsilonNfa: the same automaton straight from the NFA with its
+// epsilon moves, as if they had been eliminated first.
 //
 // DFA states are sets of NFA states, kept as ascending NFA positions. States
 // are discovered depth first (all successors of a state are numbered before
@@ -21,6 +23,14 @@ namespace tarnwick {
 // success, maxStates + 1 when the limit stopped the construction.
 std::unique_ptr<Dfa> BuildDfa(const Automaton& nfa, std::size_t maxStates,
                               std::size_t* statesReached = nullptr);
+
+// Gives exactly what EliminateEpsilon(nfa) followed by BuildDfa gives (states,
+// labels, indices, moves, finals and the limit's verdict), without changing
+// `nfa` or materialising the eliminated moves: after elimination each NFA
+// state carries the moves of its whole epsilon closure, so a label's moves are
+// those of its closure, which every label but the start's already is.
+std::unique_ptr<Dfa> BuildDfaFromEpsilonNfa(const Automaton& nfa, std::size_t maxStates,
+                                            std::size_t* statesReached = nullptr);
 
 // The DFA as the textbook automaton would print it: labels as sets of the NFA
 // states' texts ("{q0_0, q1_0}"), moves ordered by target label, then symbol.

@@ -10,7 +10,6 @@
 #include <iterator>
 #include <system_error>
 
-#include "automaton/epsilon.h"
 #include "automaton/nfa.h"
 #include "automaton/simplify.h"
 #include "automaton/subset.h"
@@ -55,11 +54,12 @@ int GenerateScannerText(std::string_view definition, const CaseTable& cases,
   log.LogLine("Transform RegEx to NFA...");
   auto nfa = BuildNfa(*root);
   root.reset();
-  EliminateEpsilon(*nfa);
 
+  // Epsilon elimination happens inside the subset construction: materialising
+  // the eliminated moves would copy each state's closure moves onto it.
   log.LogLine("Transform NFA to DFA...");
   std::size_t reached = 0;
-  result.dfa = BuildDfa(*nfa, maxDfaStates, &reached);
+  result.dfa = BuildDfaFromEpsilonNfa(*nfa, maxDfaStates, &reached);
   if (!result.dfa) {
     return FailWith(error, "The automaton grew past " + std::to_string(maxDfaStates) + " states (" +
                                std::to_string(reached) + " states reached); simplify the rules");

@@ -7,6 +7,7 @@
 #include "automaton/simplify.h"
 #include "automaton/subset.h"
 #include "language_support.h"
+#include "same_dfa.h"
 
 namespace tarnwick {
 namespace {
@@ -24,12 +25,19 @@ struct Built {
   std::unique_ptr<Dfa> dfa;
 };
 
+// Also checks that the construction straight from the epsilon NFA agrees.
 Built Construct(NodePtr root) {
   Built built{root->Clone(), nullptr, nullptr};
   SimplifyRules(*root);
   built.nfa = BuildNfa(*root);
+  auto fused = BuildDfaFromEpsilonNfa(*built.nfa, 1000);
   EliminateEpsilon(*built.nfa);
   built.dfa = BuildDfa(*built.nfa, 1000);
+  if (fused && built.dfa) {
+    EXPECT_TRUE(SameDfa(*fused, *built.dfa));
+  } else {
+    ADD_FAILURE() << "one construction gave no automaton";
+  }
   return built;
 }
 
@@ -310,8 +318,15 @@ TEST(BuildDfa, StopsAtTheStateLimit) {
   auto root = Rules(2, And(Star(ab()), Leaf(1), ab(), ab(), ab()));
   SimplifyRules(*root);
   auto nfa = BuildNfa(*root);
-  EliminateEpsilon(*nfa);
   std::size_t reached = 0;
+  EXPECT_NE(BuildDfaFromEpsilonNfa(*nfa, 17, &reached), nullptr);
+  EXPECT_EQ(reached, 17u);
+  EXPECT_EQ(BuildDfaFromEpsilonNfa(*nfa, 16, &reached), nullptr);
+  EXPECT_EQ(reached, 17u);
+  EXPECT_EQ(BuildDfaFromEpsilonNfa(Automaton(), 10, &reached), nullptr);
+  EXPECT_EQ(reached, 0u);
+
+  EliminateEpsilon(*nfa);
   auto dfa = BuildDfa(*nfa, 17, &reached);
   ASSERT_NE(dfa, nullptr);
   EXPECT_EQ(dfa->states.size(), 17u);

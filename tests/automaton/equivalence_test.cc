@@ -1,5 +1,7 @@
-// The fast construction against the literal one, and both against the
-// independent matcher, on generated definitions.
+// The fast construction against the literal one, the construction straight
+// from the epsilon NFA against elimination followed by the subset
+// construction, and the result against the independent matcher, on generated
+// definitions.
 #include <gtest/gtest.h>
 
 #include "automaton/epsilon.h"
@@ -8,6 +10,7 @@
 #include "automaton/subset.h"
 #include "language_support.h"
 #include "reference_construction.h"
+#include "same_dfa.h"
 
 namespace tarnwick {
 namespace {
@@ -15,6 +18,7 @@ namespace {
 using testing::AllInputs;
 using testing::ExpectedRule;
 using testing::RunDfa;
+using testing::SameDfa;
 using testing::TreeGenerator;
 
 TEST(Equivalence, FastConstructionBuildsTheLiteralAutomata) {
@@ -45,6 +49,41 @@ TEST(Equivalence, FastConstructionBuildsTheLiteralAutomata) {
     for (int p = 0; p < slowDfa->states.count(); ++p) {
       ASSERT_EQ(fastDfa->states[static_cast<std::size_t>(p)].index, slowDfa->states[p]->index);
     }
+  }
+}
+
+TEST(Equivalence, DfaStraightFromTheEpsilonNfaIsTheEliminatedNfasDfa) {
+  for (uint32_t seed = 2000; seed < 2600; ++seed) {
+    // Larger definitions than above: long epsilon chains, nested loops and
+    // many rules sharing closures are where the two paths could part.
+    TreeGenerator generator(seed, 1 + static_cast<int32_t>(seed % 4));
+    auto definition = generator.Definition(6, 2 + static_cast<int>(seed % 5));
+    SCOPED_TRACE("seed " + std::to_string(seed) + ": " + definition->ToString());
+    SimplifyRules(*definition);
+    auto nfa = BuildNfa(*definition);
+
+    std::size_t fusedReached = 0;
+    auto fused = BuildDfaFromEpsilonNfa(*nfa, 100000, &fusedReached);
+    ASSERT_NE(fused, nullptr);
+    std::size_t tightReached = 0;
+    const std::size_t tight = fused->states.size() / 2;
+    EXPECT_EQ(BuildDfaFromEpsilonNfa(*nfa, tight, &tightReached), nullptr);
+
+    EliminateEpsilon(*nfa);
+    std::size_t reached = 0;
+    auto dfa = BuildDfa(*nfa, 100000, &reached);
+    ASSERT_NE(dfa, nullptr);
+    ASSERT_TRUE(SameDfa(*fused, *dfa));
+    ASSERT_EQ(DfaToString(*fused, *nfa), DfaToString(*dfa, *nfa));
+    EXPECT_EQ(fusedReached, reached);
+    std::size_t classicTightReached = 0;
+    BuildDfa(*nfa, tight, &classicTightReached);
+    EXPECT_EQ(tightReached, classicTightReached);
+
+    // An NFA without epsilon moves left: nothing to close over.
+    auto again = BuildDfaFromEpsilonNfa(*nfa, 100000);
+    ASSERT_NE(again, nullptr);
+    ASSERT_TRUE(SameDfa(*again, *dfa));
   }
 }
 

@@ -1,0 +1,52 @@
+// CompactNfa: an NFA reduced to positions in flat arrays, for the subset
+// construction.
+//
+// The object automaton keeps every move as its own heap object; the subset
+// construction only needs, per NFA position, the accepting rule, the
+// consuming moves and (when asked for) the epsilon moves. These are laid out
+// as offset tables into two shared arrays, so reading a state's moves touches
+// one contiguous block and building the whole thing costs three allocations.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "automaton/automaton.h"
+
+namespace tarnwick {
+
+struct CompactMove {
+  int32_t symbol;  // a class number or kEofSymbol (kEpsilonSymbol only when kept)
+  int32_t target;  // NFA position
+};
+
+struct CompactNfa {
+  std::vector<int32_t> finals;            // per position
+  std::vector<std::size_t> moveBegin;     // per position, plus one end
+  std::vector<CompactMove> moves;         // consuming moves, state by state
+  std::vector<std::size_t> epsilonBegin;  // per position, plus one end
+  std::vector<int32_t> epsilonTargets;    // epsilon moves, state by state
+  int32_t start = 0;
+  int32_t minSymbol = 0;  // bounds of the consuming symbols (0, 0 without any)
+  int32_t maxSymbol = 0;
+  bool hasEpsilon = false;
+
+  std::size_t size() const { return finals.size(); }
+  std::span<const CompactMove> MovesOf(int32_t q) const {
+    const auto p = static_cast<std::size_t>(q);
+    return {moves.data() + moveBegin[p], moves.data() + moveBegin[p + 1]};
+  }
+  std::span<const int32_t> EpsilonOf(int32_t q) const {
+    const auto p = static_cast<std::size_t>(q);
+    return {epsilonTargets.data() + epsilonBegin[p], epsilonTargets.data() + epsilonBegin[p + 1]};
+  }
+};
+
+// With `separateEpsilon`, epsilon moves go to the epsilon table; without it
+// every move counts as consuming, kEpsilonSymbol included (the behaviour of a
+// construction that is promised an epsilon-free NFA).
+CompactNfa MakeCompactNfa(const Automaton& nfa, bool separateEpsilon);
+
+}  // namespace tarnwick
