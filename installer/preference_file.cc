@@ -105,6 +105,10 @@ std::string PreferenceFile::Serialize() const {
     }
     out += "\r\n";
   }
+  // A first line that merely starts with the mark's bytes (it stood after a
+  // blank line or blanks when read) would turn the file into a UTF-8 one on
+  // the next reading and lose those bytes; the empty line keeps it a line.
+  if (!utf8_ && out.starts_with(kByteOrderMark)) out.insert(0, "\r\n");
   return out;
 }
 

@@ -106,5 +106,20 @@ TEST(PreferenceFileSave, EightBitBytesPassUnchangedWithoutAMark) {
   EXPECT_EQ(file.Serialize(), "[G]\r\nk = \xE4\xF6\xFC\xA7\r\n");
 }
 
+TEST(PreferenceFileSave, MarkBytesAfterABlankStartStayALineAcrossRewrites) {
+  // The mark's bytes after a blank line or blanks do not make a UTF-8 file;
+  // saving must not move them to the start where they would.
+  for (const char* text : {"\r\xEF\xBB\xBFkey = v\n[G]\n", " \xEF\xBB\xBFkey = v\n[G]\n"}) {
+    PreferenceFile file = PreferenceFile::Parse(text);
+    ASSERT_FALSE(file.utf8());
+    const std::string saved = file.Serialize();
+    PreferenceFile again = PreferenceFile::Parse(saved);
+    EXPECT_FALSE(again.utf8());
+    ASSERT_EQ(again.lines().size(), 2u);
+    EXPECT_EQ(again.lines()[0].name, "\xEF\xBB\xBFkey");
+    EXPECT_EQ(again.Serialize(), saved);
+  }
+}
+
 }  // namespace
 }  // namespace korvane
