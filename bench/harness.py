@@ -179,6 +179,8 @@ def main(argv):
     names.sort(key=lambda n: order.index(n) if n in order else len(order))
     global RUNSTAT
     RUNSTAT = os.path.abspath(args.runstat)
+    import report
+    source = report.source_text()  # what run.sh has just built
     results = measure(args.workdir, os.path.abspath(args.tarnwick), names, args.rounds)
     path = os.path.join(args.workdir, "results.json")
     old = {}
@@ -187,7 +189,8 @@ def main(argv):
             old = json.load(f).get("workloads", {})
     old.update(results)
     with open(path, "w") as f:
-        json.dump({"rounds": args.rounds, "workloads": old}, f, indent=1)
+        json.dump({"rounds": args.rounds, "source": source, "workloads": old}, f,
+                  indent=1)
     return 0
 
 

@@ -129,6 +129,21 @@ def machine_text():
                 ", ".join(v for v in versions if v), load[0], load[1], load[2]))
 
 
+def source_text():
+    """The commit measured, and whether the generator's sources differed from it."""
+    def git(*args):
+        try:
+            return subprocess.run(["git", "-C", HERE] + list(args), capture_output=True,
+                                  text=True).stdout.strip()
+        except OSError:
+            return ""
+    head = git("rev-parse", "--short", "HEAD")
+    if not head:
+        return "unknown sources"
+    dirty = git("status", "--porcelain", "--", "../generator", "../runtime")
+    return "commit %s%s" % (head, " with uncommitted changes to the generator" if dirty else "")
+
+
 def table(data, sem):
     rows = ["| workload | rules | wall s ours | wall s flex | wall s re2c | ours/flex | "
             "ours/re2c | CPU s ours / flex / re2c | CPU ours/flex, ours/re2c | "
@@ -228,8 +243,9 @@ def main(argv):
     data["workloads"] = ordered
     body = "\n".join([
         BEGIN,
-        "Command: `%s` (%s, medians of %d alternating runs per generator)." % (
-            command, time.strftime("%Y-%m-%d"), data["rounds"]),
+        "Command: `%s` (%s, %s, medians of %d alternating runs per generator)." % (
+            command, time.strftime("%Y-%m-%d"), data.get("source", source_text()),
+            data["rounds"]),
         "",
         "Machine: " + machine_text() + ".",
         "",
