@@ -59,16 +59,16 @@ def lit(text):
     return Lit(text.encode("latin-1") if isinstance(text, str) else bytes(text))
 
 
-def cls(spec="", extra=()):
-    """A byte class from a compact spec: "a-z0-9_" style ranges plus bytes."""
+def cls(ranges="", extra=()):
+    """A byte class from compact ranges: "a-z0-9_" style ranges plus bytes."""
     members = set(extra)
     i = 0
-    while i < len(spec):
-        if i + 2 < len(spec) and spec[i + 1] == "-":
-            members.update(range(ord(spec[i]), ord(spec[i + 2]) + 1))
+    while i < len(ranges):
+        if i + 2 < len(ranges) and ranges[i + 1] == "-":
+            members.update(range(ord(ranges[i]), ord(ranges[i + 2]) + 1))
             i += 3
         else:
-            members.add(ord(spec[i]))
+            members.add(ord(ranges[i]))
             i += 1
     return Cls(frozenset(members))
 
