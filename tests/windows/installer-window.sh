@@ -75,8 +75,7 @@ grep -qxF "$command"$'\r' "$prefs" || fail "the entries do not start Korvane.exe
 press 297 60 uninstall "ToolCount = 1"
 ! grep -q 'Korvane' "$prefs" || fail "uninstall left entries behind"
 
-close_window "$window"
-wait_end $pid 5 || fail "closing the window did not end the installer"
+close_and_wait_end $pid "$title" || fail "closing the window did not end the installer"
 [ "$ENDED_STATUS" = 0 ] || fail "status $ENDED_STATUS after closing the window"
 pid=
 echo "ok: installer window ${WIDTH}x$HEIGHT at $X,$Y; install, uninstall, close"

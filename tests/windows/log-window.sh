@@ -44,8 +44,7 @@ expected="$((404 + 2 * WINE_FRAME_BORDER))x$((154 + WINE_FRAME_TOP + WINE_FRAME_
 [ "${WIDTH}x$HEIGHT" = "$expected" ] || fail "log window is ${WIDTH}x$HEIGHT, expected $expected"
 sleep 1
 kill -0 $pid 2>/dev/null || fail "the program ended before its log window was closed"
-close_window "$id"
-wait_end $pid 5 || fail "closing the log window did not end the process"
+close_and_wait_end $pid "$banner" || fail "closing the log window did not end the process"
 [ "$ENDED_STATUS" = "$closed_status" ] ||
   fail "status $ENDED_STATUS after closing the log window, expected $closed_status"
 [ ! -e out.pb ] || fail "a failed run placed its output"
@@ -62,8 +61,7 @@ pid=$!
 id=$(wait_window "$banner") || fail "no log window for the long run"
 sleep 0.5
 kill -0 $pid 2>/dev/null || fail "the long run ended before its window was closed"
-close_window "$id"
-wait_end $pid 5 || fail "closing the log window did not end a running generation"
+close_and_wait_end $pid "$banner" || fail "closing the log window did not end a running generation"
 [ "$ENDED_STATUS" = "$closed_status" ] ||
   fail "status $ENDED_STATUS after closing the window during a run, expected $closed_status"
 [ ! -e slow.pb ] || fail "a run cut short placed its output"
@@ -77,8 +75,7 @@ pid=$!
 id=$(wait_window "$banner") || fail "no message box for a bad command line"
 sleep 0.5
 kill -0 $pid 2>/dev/null || fail "the program ended before the message box was dismissed"
-close_window "$id"
-wait_end $pid 5 || fail "dismissing the message box did not end the process"
+close_and_wait_end $pid "$banner" || fail "dismissing the message box did not end the process"
 [ "$ENDED_STATUS" = "$box_status" ] ||
   fail "status $ENDED_STATUS after the parameter error, expected $box_status"
 [ ! -e out.pb ] || fail "a bad command line placed output"

@@ -67,3 +67,17 @@ wait_end() {
   done
   return 1
 }
+
+# Closes the window titled $2 of the background process $1 and waits for the
+# process to end (ENDED_STATUS). On a loaded machine wine may still be placing
+# a fresh window when the first click comes, so a missed click is repeated
+# while the window is still there, for up to about 30 seconds in all.
+close_and_wait_end() {
+  local attempt id
+  for ((attempt = 0; attempt < 6; attempt++)); do
+    id=$(xdotool search --onlyvisible --name "^$2\$" 2>/dev/null | head -1)
+    [ -n "$id" ] && close_window "$id"
+    wait_end "$1" 5 && return 0
+  done
+  return 1
+}
