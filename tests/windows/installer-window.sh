@@ -12,20 +12,8 @@ work=$3
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/wine-env.sh"
 . "$here/window-helpers.sh"
-if ! command -v xdotool >/dev/null; then
-  echo "xdotool is missing: window test skipped"
-  exit 77
-fi
-
-rm -rf "$work"
-mkdir -p "$work"
-cd "$work"
+begin_window_test "$work"
 title='Korvane - Installer'
-fail() {
-  echo "FAIL: $*" >&2
-  [ -n "${pid:-}" ] && kill "$pid" 2>/dev/null
-  exit 1
-}
 
 # wine sets APPDATA from the prefix's profile, whatever the caller says.
 prefs_dir="$WINEPREFIX/drive_c/users/$(id -un)/AppData/Roaming/purebasic"

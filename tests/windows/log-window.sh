@@ -19,20 +19,8 @@ box_status=$5
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/wine-env.sh"
 . "$here/window-helpers.sh"
-if ! command -v xdotool >/dev/null; then
-  echo "xdotool is missing: window test skipped"
-  exit 77
-fi
-
-rm -rf "$work"
-mkdir -p "$work"
-cd "$work"
+begin_window_test "$work"
 banner='Tarnwick V\.1\.00'
-fail() {
-  echo "FAIL: $*" >&2
-  [ -n "${pid:-}" ] && kill "$pid" 2>/dev/null
-  exit 1
-}
 
 printf '%%%%\n"a"  { ProcedureReturn 1 }\n[z-a]  { ProcedureReturn 2 }\n' >broken.lex
 wine "$stage/windows/tarnwick.exe" broken.lex -o out.pb >log.out 2>&1 &

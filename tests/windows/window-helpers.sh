@@ -81,3 +81,22 @@ close_and_wait_end() {
   done
   return 1
 }
+
+# The common start of a window test: skips (status 77) without xdotool, and
+# runs the test in a fresh, empty folder $1.
+begin_window_test() {
+  if ! command -v xdotool >/dev/null; then
+    echo "xdotool is missing: window test skipped"
+    exit 77
+  fi
+  rm -rf "$1"
+  mkdir -p "$1"
+  cd "$1" || exit 1
+}
+
+# Ends the test as failed, taking its background program ($pid) along.
+fail() {
+  echo "FAIL: $*" >&2
+  [ -n "${pid:-}" ] && kill "$pid" 2>/dev/null
+  exit 1
+}
