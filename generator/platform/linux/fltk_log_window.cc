@@ -14,6 +14,7 @@
 #include <FL/Fl_Text_Display.H>
 #include <FL/Fl_Window.H>
 #include <FL/fl_utf8.h>
+#include <FL/x.H>
 
 #include <unistd.h>
 
@@ -24,6 +25,10 @@
 namespace tarnwick::platform {
 
 namespace {
+
+// Set once on the main thread before the window thread starts, then read by
+// that thread only.
+Display* givenDisplay = nullptr;
 
 constexpr int kWindowWidth = 404;
 constexpr int kWindowHeight = 154;
@@ -42,6 +47,10 @@ std::string ToDisplayText(std::string_view line) {
 }
 
 }  // namespace
+
+void UseDisplayConnection(void* display) {
+  givenDisplay = static_cast<Display*>(display);
+}
 
 // The window with its two parts as members; FLTK's group must not delete
 // the member display, so it is taken out before the group goes away.
@@ -82,6 +91,7 @@ void FltkLogWindow::Start() {
 
 void FltkLogWindow::RunWindowThread() {
   Fl::lock();
+  if (givenDisplay != nullptr) fl_open_display(givenDisplay);
   window_ = std::make_unique<LogWindowWidget>(banner_.c_str());
   window_->callback(&FltkLogWindow::OnCloseRequest, this);
   window_->show();

@@ -15,6 +15,10 @@ namespace tarnwick::platform {
 
 class LogWindowWidget;
 
+// An open X display connection (a Display*) for the window to use instead of
+// opening one of its own; taken over by the window thread.
+void UseDisplayConnection(void* display);
+
 class FltkLogWindow final : public LogUi {
  public:
   FltkLogWindow(std::string banner, std::function<void()> closeHook);

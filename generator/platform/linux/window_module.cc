@@ -4,7 +4,9 @@
 
 #include <FL/Fl.H>
 #include <FL/fl_ask.H>
+#include <FL/x.H>
 #include <X11/Xlib.h>
+#include <unistd.h>
 
 #include "platform/linux/fltk_log_window.h"
 
@@ -12,10 +14,20 @@ namespace tarnwick::platform {
 
 namespace {
 
+Display* probed = nullptr;
+
+// The probe's connection is kept and handed to the window: a second
+// connection can be refused on a busy server, and FLTK ends the process when
+// it cannot open its display. A refused first attempt is tried again.
 bool DisplayOpens() {
-  Display* display = XOpenDisplay(nullptr);
+  Display* display = nullptr;
+  for (int attempt = 0; attempt < 3 && display == nullptr; ++attempt) {
+    if (attempt > 0) usleep(100'000);
+    display = XOpenDisplay(nullptr);
+  }
   if (display == nullptr) return false;
-  XCloseDisplay(display);
+  probed = display;
+  UseDisplayConnection(display);
   return true;
 }
 
@@ -24,6 +36,7 @@ std::unique_ptr<LogUi> MakeWindowLog(std::string banner, std::function<void()> c
 }
 
 void ShowParameterErrorBox(const std::string& banner) {
+  if (probed != nullptr) fl_open_display(probed);
   fl_message_title(banner.c_str());
   fl_choice("%s", "OK", nullptr, nullptr, "Parameter error");
 }
