@@ -11,6 +11,6 @@ cmake -S "$root" -B "$build" "$@"
 cmake --build "$build" -j"$(nproc)"
 ctest_cmd=(ctest --test-dir "$build" --output-on-failure -j2 --timeout 600)
 if [ -z "${DISPLAY:-}" ] && command -v xvfb-run >/dev/null 2>&1; then
-  exec xvfb-run -a -s "-screen 0 1024x768x24" "${ctest_cmd[@]}"
+  exec xvfb-run -a -s "-screen 0 1024x768x24 -noreset" "${ctest_cmd[@]}"
 fi
 exec "${ctest_cmd[@]}"

@@ -19,7 +19,7 @@ fail() { echo "FAIL: $*"; exit 1; }
 # tests running side by side never share or kill each other's display.
 rm -rf "$work" && mkdir -p "$work/home/.purebasic" "$work/start dir" || exit 1
 if command -v Xvfb >/dev/null; then
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" 2>"$work/xvfb.log" &
   pids+=($!)
   for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
   [ -s "$work/display" ] && export DISPLAY=":$(head -1 "$work/display")"

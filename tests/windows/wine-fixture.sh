@@ -26,7 +26,7 @@ start_display() {
   # -displayfd picks a free display number and reports it once the server
   # accepts connections.
   rm -f "$WINE_STATE/display"
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp \
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset \
     3>"$WINE_STATE/display" >"$WINE_STATE/xvfb.log" 2>&1 </dev/null &
   echo $! >"$WINE_STATE/xvfb.pid"
   i=0
