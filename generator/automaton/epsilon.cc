@@ -11,8 +11,9 @@
 // exponential in the number of epsilon paths.
 #include "automaton/epsilon.h"
 
+#include "automaton/compact_nfa.h"
+
 #include <algorithm>
-#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -30,30 +31,9 @@ struct Move {
 void EliminateEpsilon(Automaton& nfa) {
   const int n = nfa.states.count();
   if (n == 0) return;
-  std::unordered_map<const State*, int32_t> positionOf;
-  positionOf.reserve(static_cast<std::size_t>(n));
-  for (int i = 0; i < n; ++i)
-    positionOf.emplace(nfa.states[i], i);
-
-  std::vector<std::vector<int32_t>> epsilonTargets(static_cast<std::size_t>(n));
-  std::vector<std::vector<Move>> consuming(static_cast<std::size_t>(n));
-  bool anyEpsilon = false;
-  for (int i = 0; i < n; ++i) {
-    for (const auto& t : nfa.states[i]->transitions.items()) {
-      const int32_t target = positionOf.at(t->target);
-      if (t->symbol == kEpsilonSymbol) {
-        epsilonTargets[static_cast<std::size_t>(i)].push_back(target);
-        anyEpsilon = true;
-      } else {
-        consuming[static_cast<std::size_t>(i)].push_back({target, t->symbol});
-      }
-    }
-  }
-  if (!anyEpsilon) return;
-
-  std::vector<int32_t> finals(static_cast<std::size_t>(n));
-  for (int i = 0; i < n; ++i)
-    finals[static_cast<std::size_t>(i)] = nfa.states[i]->final;
+  const CompactNfa compact = MakeCompactNfa(nfa, /*separateEpsilon=*/true);
+  if (!compact.hasEpsilon) return;
+  const std::vector<int32_t>& finals = compact.finals;
 
   // Marks are stamps, so no array is cleared between searches.
   std::vector<int32_t> mark(static_cast<std::size_t>(n), -1);
@@ -62,7 +42,7 @@ void EliminateEpsilon(Automaton& nfa) {
   // is appended to it.
   auto spread = [&](std::vector<int32_t>& found) {
     for (std::size_t k = 0; k < found.size(); ++k) {
-      for (int32_t next : epsilonTargets[static_cast<std::size_t>(found[k])]) {
+      for (int32_t next : compact.EpsilonOf(found[k])) {
         if (mark[static_cast<std::size_t>(next)] == stamp) continue;
         mark[static_cast<std::size_t>(next)] = stamp;
         found.push_back(next);
@@ -85,8 +65,8 @@ void EliminateEpsilon(Automaton& nfa) {
     for (int32_t q : closure) {
       const int32_t f = finals[static_cast<std::size_t>(q)];
       if (f > -1 && (accepted == -1 || f < accepted)) accepted = f;
-      const auto& out = consuming[static_cast<std::size_t>(q)];
-      taken.insert(taken.end(), out.begin(), out.end());
+      for (const CompactMove& move : compact.MovesOf(q))
+        taken.push_back({move.target, move.symbol});
     }
     state.final = accepted;
     if (taken.empty()) {
