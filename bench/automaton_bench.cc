@@ -16,11 +16,11 @@
 #include <set>
 #include <string>
 
-#include "automaton/class_refiner.h"
 #include "automaton/epsilon.h"
 #include "automaton/nfa.h"
-#include "automaton/simplify.h"
 #include "automaton/subset.h"
+#include "regex/class_refiner.h"
+#include "regex/simplify.h"
 
 namespace tarnwick {
 namespace {

@@ -13,8 +13,8 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "frontend/generate.h"
 #include "output/dot_file.h"
+#include "pipeline/generate.h"
 #include "scanner_tables.h"
 
 namespace {

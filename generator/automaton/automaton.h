@@ -13,10 +13,10 @@
 #include <memory>
 #include <string>
 
-#include "automaton/charset.h"
-#include "automaton/object.h"
-#include "automaton/object_set.h"
-#include "automaton/symbols.h"
+#include "regex/charset.h"
+#include "regex/object.h"
+#include "regex/object_set.h"
+#include "regex/symbols.h"
 
 namespace tarnwick {
 

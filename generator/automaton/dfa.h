@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "automaton/charset.h"
+#include "regex/charset.h"
 
 namespace tarnwick {
 

@@ -8,7 +8,7 @@
 #include <memory>
 
 #include "automaton/automaton.h"
-#include "frontend/regex_node.h"
+#include "regex/regex_node.h"
 
 namespace tarnwick {
 

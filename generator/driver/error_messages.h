@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "frontend/error_state.h"
+#include "base/errors.h"
 
 namespace tarnwick {
 

@@ -4,12 +4,12 @@
 #include <functional>
 #include <string>
 
+#include "base/case_table.h"
+#include "base/log.h"
+#include "base/program_runner.h"
 #include "driver/run_options.h"
 #include "driver/scratch_files.h"
-#include "frontend/case_table.h"
-#include "frontend/generate.h"
-#include "output/log.h"
-#include "output/program_runner.h"
+#include "pipeline/generate.h"
 
 namespace tarnwick {
 

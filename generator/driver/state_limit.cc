@@ -4,7 +4,7 @@
 
 #include <limits>
 
-#include "frontend/generate.h"
+#include "pipeline/generate.h"
 
 namespace tarnwick {
 

@@ -11,9 +11,9 @@
 #include <string>
 #include <string_view>
 
-#include "frontend/case_table.h"
-#include "frontend/error_state.h"
-#include "frontend/regex_node.h"
+#include "base/case_table.h"
+#include "base/errors.h"
+#include "regex/regex_node.h"
 
 namespace tarnwick {
 

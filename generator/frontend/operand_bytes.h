@@ -7,8 +7,8 @@
 #include <cstddef>
 #include <string_view>
 
-#include "automaton/class_refiner.h"
-#include "frontend/case_table.h"
+#include "base/case_table.h"
+#include "regex/class_refiner.h"
 
 namespace tarnwick {
 

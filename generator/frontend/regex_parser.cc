@@ -14,9 +14,9 @@
 #include <memory>
 #include <utility>
 
-#include "automaton/class_refiner.h"
-#include "automaton/object_list.h"
 #include "frontend/operand_bytes.h"
+#include "regex/class_refiner.h"
+#include "regex/object_list.h"
 
 namespace tarnwick {
 

@@ -16,9 +16,9 @@
 #include <string_view>
 #include <vector>
 
-#include "automaton/symbols.h"
+#include "base/whole_file.h"
 #include "output/text_cursor.h"
-#include "output/whole_file.h"
+#include "regex/symbols.h"
 
 namespace tarnwick {
 

@@ -8,8 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "base/whole_file.h"
 #include "output/dot_file.h"
-#include "output/whole_file.h"
 
 namespace tarnwick {
 

@@ -11,8 +11,8 @@
 #include <string>
 
 #include "automaton/dfa.h"
-#include "output/log.h"
-#include "output/program_runner.h"
+#include "base/log.h"
+#include "base/program_runner.h"
 
 namespace tarnwick {
 

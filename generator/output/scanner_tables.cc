@@ -11,8 +11,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "automaton/symbols.h"
 #include "output/text_cursor.h"
+#include "regex/symbols.h"
 
 namespace tarnwick {
 

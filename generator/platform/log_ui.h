@@ -11,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-#include "output/log.h"
+#include "base/log.h"
 
 namespace tarnwick::platform {
 

@@ -3,7 +3,7 @@
 
 #include <memory>
 
-#include "output/program_runner.h"
+#include "base/program_runner.h"
 
 namespace tarnwick::platform {
 

@@ -1,7 +1,7 @@
 // The letter-case pairs of the system's 8-bit code page, for "%nocase".
 #pragma once
 
-#include "frontend/case_table.h"
+#include "base/case_table.h"
 
 namespace tarnwick::platform {
 

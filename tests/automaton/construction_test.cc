@@ -4,9 +4,9 @@
 
 #include "automaton/epsilon.h"
 #include "automaton/nfa.h"
-#include "automaton/simplify.h"
 #include "automaton/subset.h"
 #include "language_support.h"
+#include "regex/simplify.h"
 #include "same_dfa.h"
 
 namespace tarnwick {

@@ -13,9 +13,9 @@
 #include <set>
 #include <vector>
 
+#include "../regex/tree_builders.h"
 #include "automaton/dfa.h"
-#include "automaton/symbols.h"
-#include "tree_builders.h"
+#include "regex/symbols.h"
 
 namespace tarnwick::testing {
 

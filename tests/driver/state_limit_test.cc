@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "frontend/generate.h"
+#include "pipeline/generate.h"
 
 namespace tarnwick {
 namespace {

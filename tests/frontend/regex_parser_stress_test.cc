@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "automaton/class_refiner.h"
 #include "frontend/regex_parser.h"
-#include "frontend/tree_walk.h"
+#include "regex/class_refiner.h"
+#include "regex/tree_walk.h"
 
 namespace tarnwick {
 namespace {

@@ -6,8 +6,8 @@
 #include <memory>
 #include <utility>
 
-#include "automaton/charset.h"
 #include "automaton/dfa.h"
+#include "regex/charset.h"
 
 namespace tarnwick::testing {
 

@@ -14,9 +14,9 @@
 
 #include <gtest/gtest.h>
 
-#include "automaton/symbols.h"
 #include "dfa_builders.h"
 #include "dot_check.h"
+#include "regex/symbols.h"
 
 namespace tarnwick {
 namespace {

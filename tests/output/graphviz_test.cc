@@ -13,11 +13,11 @@
 
 #include <gtest/gtest.h>
 
-#include "automaton/symbols.h"
 #include "dfa_builders.h"
 #include "dot_check.h"
 #include "output/dot_file.h"
 #include "posix_program.h"
+#include "regex/symbols.h"
 
 namespace tarnwick {
 namespace {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "output/program_runner.h"
+#include "base/program_runner.h"
 
 namespace tarnwick::testing {
 

@@ -6,8 +6,8 @@
 
 #include <gtest/gtest.h>
 
-#include "automaton/symbols.h"
 #include "dfa_builders.h"
+#include "regex/symbols.h"
 
 namespace tarnwick {
 namespace {

@@ -1,9 +1,9 @@
 // Syntax tree nodes: creation, iterative release, deep copy and printing.
-#include "frontend/regex_node.h"
+#include "regex/regex_node.h"
 
 #include <utility>
 
-#include "frontend/tree_walk.h"
+#include "regex/tree_walk.h"
 
 namespace tarnwick {
 

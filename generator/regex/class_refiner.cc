@@ -3,11 +3,11 @@
 // the operand moving to one new class, and every earlier operand OR naming the
 // old class gets the new class right behind it. Class numbers come out in
 // exactly this order, which the generated tables show.
-#include "automaton/class_refiner.h"
+#include "regex/class_refiner.h"
 
 #include <array>
 
-#include "automaton/symbols.h"
+#include "regex/symbols.h"
 
 namespace tarnwick {
 

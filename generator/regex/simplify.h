@@ -7,7 +7,7 @@
 
 #include <memory>
 
-#include "frontend/regex_node.h"
+#include "regex/regex_node.h"
 
 namespace tarnwick {
 

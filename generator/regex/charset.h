@@ -10,7 +10,7 @@
 #include <memory>
 #include <string>
 
-#include "automaton/object.h"
+#include "regex/object.h"
 
 namespace tarnwick {
 

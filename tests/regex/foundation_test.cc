@@ -2,9 +2,9 @@
 #include <gtest/gtest.h>
 
 #include "automaton/automaton.h"
-#include "automaton/class_refiner.h"
-#include "automaton/object_list.h"
-#include "automaton/object_set.h"
+#include "regex/class_refiner.h"
+#include "regex/object_list.h"
+#include "regex/object_set.h"
 #include "tree_builders.h"
 
 namespace tarnwick {

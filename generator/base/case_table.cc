@@ -1,7 +1,7 @@
 // The fixed Windows-1252 case pairs: A-Z/a-z, the three caron pairs, Y with
 // diaeresis, and the accented Latin-1 letters except the multiplication and
 // division signs.
-#include "frontend/case_table.h"
+#include "base/case_table.h"
 
 namespace tarnwick {
 

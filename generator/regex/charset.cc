@@ -1,5 +1,5 @@
 // The class map's protocol operations; comparison is entry by entry.
-#include "automaton/charset.h"
+#include "regex/charset.h"
 
 namespace tarnwick {
 

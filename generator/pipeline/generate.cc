@@ -3,7 +3,7 @@
 // appends the tables, writes the scanner file and, when asked, the drawing.
 // The scanner file is checked after writing: a short write would otherwise
 // be placed as if it were complete.
-#include "frontend/generate.h"
+#include "pipeline/generate.h"
 
 #include <filesystem>
 #include <fstream>
@@ -11,12 +11,12 @@
 #include <system_error>
 
 #include "automaton/nfa.h"
-#include "automaton/simplify.h"
 #include "automaton/subset.h"
 #include "frontend/definition_reader.h"
-#include "frontend/regex_node.h"
 #include "output/graphviz.h"
 #include "output/scanner_tables.h"
+#include "regex/regex_node.h"
+#include "regex/simplify.h"
 
 namespace tarnwick {
 

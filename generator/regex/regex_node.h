@@ -16,8 +16,8 @@
 #include <string>
 #include <vector>
 
-#include "automaton/charset.h"
-#include "automaton/object.h"
+#include "regex/charset.h"
+#include "regex/object.h"
 
 namespace tarnwick {
 

@@ -7,7 +7,7 @@
 // is then simplified in the same slot. Only then are the children visited,
 // through an explicit stack of slots. Splicing builds each child list once,
 // so a left-deep chain of n concatenations costs O(n), not O(n^2).
-#include "automaton/simplify.h"
+#include "regex/simplify.h"
 
 #include <utility>
 #include <vector>

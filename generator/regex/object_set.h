@@ -15,7 +15,7 @@
 #include <utility>
 #include <vector>
 
-#include "automaton/object.h"
+#include "regex/object.h"
 
 namespace tarnwick {
 

@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "frontend/regex_node.h"
+#include "regex/regex_node.h"
 
 namespace tarnwick::testing {
 

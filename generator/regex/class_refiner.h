@@ -9,7 +9,7 @@
 #include <array>
 #include <memory>
 
-#include "frontend/regex_node.h"
+#include "regex/regex_node.h"
 
 namespace tarnwick {
 

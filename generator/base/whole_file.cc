@@ -1,6 +1,6 @@
 // WriteWholeFile: one binary write and a checked close, since a full disk
 // may only show when the last buffer is flushed.
-#include "output/whole_file.h"
+#include "base/whole_file.h"
 
 #include <cstdio>
 #include <memory>

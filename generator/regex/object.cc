@@ -1,5 +1,5 @@
 // Shared implementations of the object protocol's identity operations.
-#include "automaton/object.h"
+#include "regex/object.h"
 
 namespace tarnwick {
 

@@ -13,10 +13,10 @@
 
 #include "automaton/dfa.h"
 
-#include "frontend/case_table.h"
-#include "frontend/error_state.h"
-#include "output/log.h"
-#include "output/program_runner.h"
+#include "base/case_table.h"
+#include "base/errors.h"
+#include "base/log.h"
+#include "base/program_runner.h"
 
 namespace tarnwick {
 
