@@ -9,7 +9,7 @@
 
 namespace tarnwick {
 
-CompactNfa MakeCompactNfa(const Automaton& nfa, bool separateEpsilon) {
+CompactNfa MakeCompactNfa(const Automaton& nfa) {
   CompactNfa compact;
   const int n = nfa.states.count();
   const auto size = static_cast<std::size_t>(n);
@@ -27,7 +27,7 @@ CompactNfa MakeCompactNfa(const Automaton& nfa, bool separateEpsilon) {
     const State& state = *nfa.states[i];
     compact.finals[static_cast<std::size_t>(i)] = state.final;
     for (const auto& t : state.transitions.items()) {
-      if (separateEpsilon && t->symbol == kEpsilonSymbol) {
+      if (t->symbol == kEpsilonSymbol) {
         ++epsilon;
       } else {
         ++consuming;
@@ -42,7 +42,7 @@ CompactNfa MakeCompactNfa(const Automaton& nfa, bool separateEpsilon) {
   for (int i = 0; i < n; ++i) {
     for (const auto& t : nfa.states[i]->transitions.items()) {
       const int32_t target = positionOf.at(t->target);
-      if (separateEpsilon && t->symbol == kEpsilonSymbol) {
+      if (t->symbol == kEpsilonSymbol) {
         compact.epsilonTargets.push_back(target);
         continue;
       }

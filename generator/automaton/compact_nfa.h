@@ -3,7 +3,7 @@
 //
 // The object automaton keeps every move as its own heap object; the subset
 // construction only needs, per NFA position, the accepting rule, the
-// consuming moves and (when asked for) the epsilon moves. These are laid out
+// consuming moves and the epsilon moves. These are laid out
 // as offset tables into two shared arrays, so reading a state's moves touches
 // one contiguous block and building the whole thing costs three allocations.
 #pragma once
@@ -18,7 +18,7 @@
 namespace tarnwick {
 
 struct CompactMove {
-  int32_t symbol;  // a class number or kEofSymbol (kEpsilonSymbol only when kept)
+  int32_t symbol;  // a class number or kEofSymbol
   int32_t target;  // NFA position
 };
 
@@ -44,9 +44,7 @@ struct CompactNfa {
   }
 };
 
-// With `separateEpsilon`, epsilon moves go to the epsilon table; without it
-// every move counts as consuming, kEpsilonSymbol included (the behaviour of a
-// construction that is promised an epsilon-free NFA).
-CompactNfa MakeCompactNfa(const Automaton& nfa, bool separateEpsilon);
+// Epsilon moves go to the epsilon table, all others to the consuming moves.
+CompactNfa MakeCompactNfa(const Automaton& nfa);
 
 }  // namespace tarnwick

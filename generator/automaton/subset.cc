@@ -265,28 +265,18 @@ class SubsetBuilder {
   std::vector<uint64_t> member_;               // NFA states as bits; empty between uses
 };
 
-std::unique_ptr<Dfa> Build(const Automaton& nfa, bool separateEpsilon, std::size_t maxStates,
-                           std::size_t* statesReached) {
+}  // namespace
+
+std::unique_ptr<Dfa> BuildDfaFromEpsilonNfa(const Automaton& nfa, std::size_t maxStates,
+                                            std::size_t* statesReached) {
   if (statesReached) *statesReached = 0;
   if (nfa.states.empty()) return nullptr;
-  const CompactNfa compact = MakeCompactNfa(nfa, separateEpsilon);
+  const CompactNfa compact = MakeCompactNfa(nfa);
   SubsetBuilder builder(compact, maxStates);
   const bool complete = builder.Run();
   if (statesReached) *statesReached = builder.discovered();
   if (!complete) return nullptr;
   return builder.Finish(nfa.charset ? nfa.charset->Clone() : std::make_unique<CharSet>());
-}
-
-}  // namespace
-
-std::unique_ptr<Dfa> BuildDfa(const Automaton& nfa, std::size_t maxStates,
-                              std::size_t* statesReached) {
-  return Build(nfa, false, maxStates, statesReached);
-}
-
-std::unique_ptr<Dfa> BuildDfaFromEpsilonNfa(const Automaton& nfa, std::size_t maxStates,
-                                            std::size_t* statesReached) {
-  return Build(nfa, true, maxStates, statesReached);
 }
 
 std::string DfaToString(const Dfa& dfa, const Automaton& nfa) {

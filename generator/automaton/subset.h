@@ -1,6 +1,5 @@
-// BuildDfa: the depth-first subset construction over an epsilon-free NFA;
-// BuildDfaFromEpsilonNfa: the same automaton straight from the NFA with its
-// epsilon moves, as if they had been eliminated first.
+// BuildDfaFromEpsilonNfa: the depth-first subset construction, straight from
+// the NFA with its epsilon moves, as if they had been eliminated first.
 //
 // DFA states are sets of NFA states, kept as ascending NFA positions. States
 // are discovered depth first (all successors of a state are numbered before
@@ -17,18 +16,17 @@
 
 namespace tarnwick {
 
-// The DFA of `nfa` (which must have no epsilon moves), or nullptr when it would
-// need more than `maxStates` states or the NFA has no state. `statesReached`,
-// when given, receives the number of states discovered: the DFA's size on
-// success, maxStates + 1 when the limit stopped the construction.
-std::unique_ptr<Dfa> BuildDfa(const Automaton& nfa, std::size_t maxStates,
-                              std::size_t* statesReached = nullptr);
-
-// Gives exactly what EliminateEpsilon(nfa) followed by BuildDfa gives (states,
-// labels, indices, moves, finals and the limit's verdict), without changing
-// `nfa` or materialising the eliminated moves: after elimination each NFA
-// state carries the moves of its whole epsilon closure, so a label's moves are
-// those of its closure, which every label but the start's already is.
+// The DFA of `nfa`, or nullptr when it would need more than `maxStates` states
+// or the NFA has no state. `statesReached`, when given, receives the number of
+// states discovered: the DFA's size on success, maxStates + 1 when the limit
+// stopped the construction.
+//
+// Gives exactly what eliminating the epsilon moves and then running the subset
+// construction gives (states, labels, indices, moves, finals and the limit's
+// verdict), without changing `nfa` or materialising the eliminated moves: after
+// elimination each NFA state carries the moves of its whole epsilon closure,
+// so a label's moves are those of its closure, which every label but the
+// start's already is. The tests hold the elimination as the reference.
 std::unique_ptr<Dfa> BuildDfaFromEpsilonNfa(const Automaton& nfa, std::size_t maxStates,
                                             std::size_t* statesReached = nullptr);
 

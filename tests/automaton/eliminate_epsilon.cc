@@ -9,9 +9,10 @@
 // order the state's transition set keeps (positions follow labels), so every
 // insert appends. The cost is O(states x (states + moves)) instead of
 // exponential in the number of epsilon paths.
-#include "automaton/epsilon.h"
+#include "eliminate_epsilon.h"
 
 #include "automaton/compact_nfa.h"
+#include "automaton/subset.h"
 
 #include <algorithm>
 #include <utility>
@@ -31,7 +32,7 @@ struct Move {
 void EliminateEpsilon(Automaton& nfa) {
   const int n = nfa.states.count();
   if (n == 0) return;
-  const CompactNfa compact = MakeCompactNfa(nfa, /*separateEpsilon=*/true);
+  const CompactNfa compact = MakeCompactNfa(nfa);
   if (!compact.hasEpsilon) return;
   const std::vector<int32_t>& finals = compact.finals;
 
@@ -103,6 +104,12 @@ void EliminateEpsilon(Automaton& nfa) {
     for (const Move& move : moves)
       AddTransition(state, *nfa.states[move.target], move.symbol);
   }
+}
+
+std::unique_ptr<Dfa> BuildDfaByElimination(Automaton& nfa, std::size_t maxStates,
+                                           std::size_t* statesReached) {
+  EliminateEpsilon(nfa);
+  return BuildDfaFromEpsilonNfa(nfa, maxStates, statesReached);
 }
 
 }  // namespace tarnwick
