@@ -5,7 +5,7 @@
 
 namespace tarnwick {
 
-const std::array<std::string_view, 25> ErrorMessages = {
+const std::array<std::string_view, kErrorNumberSlots> ErrorMessages = {
     "",
     "Syntax error",
     "')' without '('",
@@ -52,7 +52,7 @@ std::string ReplaceAll(std::string_view text, std::string_view from, std::string
 }  // namespace
 
 std::string FormatErrorMessage(const ErrorState& error) {
-  if (error.ErrorNumber == 0) return error.detail;
+  if (error.ErrorNumber == kNoError) return error.detail;
   if (error.ErrorNumber < 0 || error.ErrorNumber >= static_cast<int>(ErrorMessages.size())) {
     return {};
   }

@@ -14,8 +14,6 @@ namespace {
 constexpr std::string_view kLineEnd = "\r\n";
 constexpr std::string_view kProcedureEnd = " : ProcedureReturn -1 : EndProcedure";
 
-enum ErrorNumbers { kSyntaxError = 1, kOpenBrace = 7, kGarbage = 9 };
-
 class LineSource {
  public:
   explicit LineSource(std::string_view text) : text_(text) {}
@@ -123,14 +121,14 @@ class Reader {
     for (;;) {
       const std::size_t close = FindOutsideQuotes(text, "}", kTrackQuotes, 0);
       if (close == 0) {
-        if (lines_.AtEnd()) return Fail(kOpenBrace);
+        if (lines_.AtEnd()) return Fail(kBraceOpenWithoutClose);
         out_ += text;
         EndLine();
         text = SubstituteTokens(NextLine());
         continue;
       }
       const std::string_view rest = TrimSpaces(std::string_view(text).substr(close));
-      if (!rest.empty() && rest[0] != ';') return Fail(kGarbage);
+      if (!rest.empty() && rest[0] != ';') return Fail(kGarbageAtLineEnd);
       out_.append(text, 0, close - 1);
       out_ += kProcedureEnd;
       EndLine();

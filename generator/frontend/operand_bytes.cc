@@ -5,8 +5,6 @@
 // Every read checks the end of the text first: a line may end anywhere.
 #include "frontend/operand_bytes.h"
 
-#include "frontend/regex_parser.h"
-
 namespace tarnwick {
 
 namespace {
@@ -54,19 +52,19 @@ int ReadBracketClass(std::string_view text, std::size_t& pos, ByteSet& set) {
   }
   int previous = -1;  // the member a following `-` would start a range from
   while (true) {
-    if (pos >= text.size() || text[pos] == '{') return RegexError::BracketOpenWithoutClose;
+    if (pos >= text.size() || text[pos] == '{') return kBracketOpenWithoutClose;
     const uint8_t c = ByteAt(text, pos);
     if (c == ']') break;
     if (c == '\\') {
       ++pos;
-      if (pos >= text.size()) return RegexError::BracketOpenWithoutClose;
+      if (pos >= text.size()) return kBracketOpenWithoutClose;
       const uint8_t escaped = ByteAt(text, pos);
       previous = AddEscaped(escaped, set) ? escaped : -1;
     } else if (c == '-' && previous >= 0 && !(pos + 1 < text.size() && text[pos + 1] == ']')) {
       ++pos;
-      if (pos >= text.size()) return RegexError::RangeOutOfOrder;
+      if (pos >= text.size()) return kRangeOutOfOrder;
       const uint8_t end = ByteAt(text, pos);
-      if (previous > end) return RegexError::RangeOutOfOrder;
+      if (previous > end) return kRangeOutOfOrder;
       for (int b = previous; b <= end; ++b)
         set[b] = true;
       previous = end;

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "base/case_table.h"
+#include "base/errors.h"
 #include "regex/class_refiner.h"
 
 namespace tarnwick {
@@ -19,7 +20,7 @@ ByteSet ReadEscape(std::string_view text, std::size_t& pos);
 
 // `pos` is on a `[`. On success leaves `pos` on the closing `]`, fills `set`
 // (complemented after a leading `^`) and returns 0; otherwise returns the
-// error number (5: no closing bracket, 8: a range out of order or cut off).
+// error number (kBracketOpenWithoutClose, kRangeOutOfOrder).
 int ReadBracketClass(std::string_view text, std::size_t& pos, ByteSet& set);
 
 // Adds the lower- and upper-case form of every member, in ascending order.

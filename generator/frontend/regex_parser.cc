@@ -114,7 +114,7 @@ bool Parser::CloseGroup() {
     if (op->kind == NodeKind::GroupMarker) return true;
     Reduce(std::move(op));
   }
-  return Fail(RegexError::CloseWithoutOpen);
+  return Fail(kCloseWithoutOpen);
 }
 
 bool Parser::PushOperand(bool quoted) {
@@ -123,12 +123,12 @@ bool Parser::PushOperand(bool quoted) {
   if (quoted) {
     set[static_cast<uint8_t>(c)] = true;
   } else if (c == '<') {
-    if (!BeginsEndOfInput(text_.substr(pos_))) return Fail(RegexError::SyntaxError);
+    if (!BeginsEndOfInput(text_.substr(pos_))) return Fail(kSyntaxError);
     operands_.Push(std::make_unique<RegexNode>(NodeKind::EndOfInput));
     pos_ += 6;
     return true;
   } else if (c == ']') {
-    return Fail(RegexError::BracketCloseWithoutOpen);
+    return Fail(kBracketCloseWithoutOpen);
   } else if (c == '[') {
     if (const int number = ReadBracketClass(text_, pos_, set); number != 0) return Fail(number);
   } else if (c == '\\') {
@@ -182,7 +182,7 @@ int Parser::Run() {
   while (!operators_.IsEmpty()) {
     std::unique_ptr<RegexNode> op = operators_.Pop();
     if (op->kind == NodeKind::GroupMarker) {
-      Fail(RegexError::OpenWithoutClose);
+      Fail(kOpenWithoutClose);
       return 0;
     }
     Reduce(std::move(op));

@@ -16,16 +16,6 @@
 
 namespace tarnwick {
 
-// Message numbers of the expression errors.
-struct RegexError {
-  static constexpr int SyntaxError = 1;              // a `<` that does not begin <<EOF>>
-  static constexpr int CloseWithoutOpen = 2;         // `)` with no open group
-  static constexpr int OpenWithoutClose = 3;         // a group still open at the end
-  static constexpr int BracketCloseWithoutOpen = 4;  // `]` outside a bracket class
-  static constexpr int BracketOpenWithoutClose = 5;  // a bracket class that never closes
-  static constexpr int RangeOutOfOrder = 8;          // a range whose start lies above its end
-};
-
 // Parses the expression at the start of `text` (a rule line) and appends the
 // rule's tree to root.children. Returns the 1-based position of the `{` that
 // ends the expression, or text.size() + 1 when there is none.

@@ -23,7 +23,7 @@ namespace tarnwick {
 namespace {
 
 int FailWith(ErrorState& error, std::string detail) {
-  error.ErrorNumber = 0;
+  error.ErrorNumber = kNoError;
   error.ErrorLine = 0;
   error.detail = std::move(detail);
   return 0;

@@ -251,10 +251,10 @@ TEST(ParseRegexStressTest, RandomExpressionsKeepEveryOperandExact) {
     int error;
   };
   const Broken kBroken[] = {
-      {")", RegexError::CloseWithoutOpen},  {"]", RegexError::BracketCloseWithoutOpen},
-      {"<x", RegexError::SyntaxError},      {"[c-a]", RegexError::RangeOutOfOrder},
-      {"(", RegexError::OpenWithoutClose},  {"[ab", RegexError::BracketOpenWithoutClose},
-      {"[a-", RegexError::RangeOutOfOrder},
+      {")", kCloseWithoutOpen},  {"]", kBracketCloseWithoutOpen},
+      {"<x", kSyntaxError},      {"[c-a]", kRangeOutOfOrder},
+      {"(", kOpenWithoutClose},  {"[ab", kBracketOpenWithoutClose},
+      {"[a-", kRangeOutOfOrder},
   };
   int parsed = 0;
   for (int lexer = 0; lexer < 300; ++lexer) {
@@ -271,8 +271,7 @@ TEST(ParseRegexStressTest, RandomExpressionsKeepEveryOperandExact) {
       if (broken) text += fault.suffix;
       const std::size_t stop = text.size() + 1;
       // A brace right after a cut-off range would be the range's end.
-      const bool cutRange =
-          broken && fault.error == RegexError::RangeOutOfOrder && text.back() == '-';
+      const bool cutRange = broken && fault.error == kRangeOutOfOrder && text.back() == '-';
       if (random() % 2 && !cutRange) text += "{ action }";
       ErrorState error;
       const std::size_t rules = root->children.size();
@@ -322,7 +321,7 @@ TEST(ParseRegexStressTest, HundredThousandUnclosedGroupsFailCleanly) {
   ErrorState error;
   const std::string text = std::string(kDeep, '(') + "a";
   EXPECT_EQ(ParseRegex(*root, text, CaseTable::Windows1252(), error), 0);
-  EXPECT_EQ(error.ErrorNumber, RegexError::OpenWithoutClose);
+  EXPECT_EQ(error.ErrorNumber, kOpenWithoutClose);
   EXPECT_TRUE(root->children.empty());
   EXPECT_TRUE(root->operandSets.empty());
 }

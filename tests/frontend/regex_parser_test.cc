@@ -158,7 +158,7 @@ TEST_F(ParseRegexTest, SingleCharacterOperands) {
 TEST_F(ParseRegexTest, BackslashEndingTheTextIsTheBackslash) {
   EXPECT_EQ(Single("\\"), Bytes{'\\'});
   EXPECT_EQ(Parse("a\\"), 3);
-  EXPECT_EQ(ErrorOf("[a\\"), RegexError::BracketOpenWithoutClose);
+  EXPECT_EQ(ErrorOf("[a\\"), kBracketOpenWithoutClose);
 }
 
 TEST_F(ParseRegexTest, BracketClassMembersAndRanges) {
@@ -216,22 +216,22 @@ TEST_F(ParseRegexTest, StopPositionIsTheOpeningBrace) {
 }
 
 TEST_F(ParseRegexTest, ErrorsCarryTheirNumbers) {
-  EXPECT_EQ(ErrorOf("<a"), RegexError::SyntaxError);
-  EXPECT_EQ(ErrorOf("<<EOF"), RegexError::SyntaxError);
-  EXPECT_EQ(ErrorOf("<<EOF>"), RegexError::SyntaxError);
-  EXPECT_EQ(ErrorOf(")"), RegexError::CloseWithoutOpen);
-  EXPECT_EQ(ErrorOf("(a))"), RegexError::CloseWithoutOpen);
-  EXPECT_EQ(ErrorOf("((a)"), RegexError::OpenWithoutClose);
-  EXPECT_EQ(ErrorOf("(a{)}"), RegexError::OpenWithoutClose);
-  EXPECT_EQ(ErrorOf("]"), RegexError::BracketCloseWithoutOpen);
-  EXPECT_EQ(ErrorOf("a]"), RegexError::BracketCloseWithoutOpen);
-  EXPECT_EQ(ErrorOf("[ab"), RegexError::BracketOpenWithoutClose);
-  EXPECT_EQ(ErrorOf("[ab{"), RegexError::BracketOpenWithoutClose);
-  EXPECT_EQ(ErrorOf("["), RegexError::BracketOpenWithoutClose);
-  EXPECT_EQ(ErrorOf("[^"), RegexError::BracketOpenWithoutClose);
-  EXPECT_EQ(ErrorOf("[c-a]"), RegexError::RangeOutOfOrder);
-  EXPECT_EQ(ErrorOf("[a-"), RegexError::RangeOutOfOrder);
-  EXPECT_EQ(ErrorOf("[a-{"), RegexError::BracketOpenWithoutClose);
+  EXPECT_EQ(ErrorOf("<a"), kSyntaxError);
+  EXPECT_EQ(ErrorOf("<<EOF"), kSyntaxError);
+  EXPECT_EQ(ErrorOf("<<EOF>"), kSyntaxError);
+  EXPECT_EQ(ErrorOf(")"), kCloseWithoutOpen);
+  EXPECT_EQ(ErrorOf("(a))"), kCloseWithoutOpen);
+  EXPECT_EQ(ErrorOf("((a)"), kOpenWithoutClose);
+  EXPECT_EQ(ErrorOf("(a{)}"), kOpenWithoutClose);
+  EXPECT_EQ(ErrorOf("]"), kBracketCloseWithoutOpen);
+  EXPECT_EQ(ErrorOf("a]"), kBracketCloseWithoutOpen);
+  EXPECT_EQ(ErrorOf("[ab"), kBracketOpenWithoutClose);
+  EXPECT_EQ(ErrorOf("[ab{"), kBracketOpenWithoutClose);
+  EXPECT_EQ(ErrorOf("["), kBracketOpenWithoutClose);
+  EXPECT_EQ(ErrorOf("[^"), kBracketOpenWithoutClose);
+  EXPECT_EQ(ErrorOf("[c-a]"), kRangeOutOfOrder);
+  EXPECT_EQ(ErrorOf("[a-"), kRangeOutOfOrder);
+  EXPECT_EQ(ErrorOf("[a-{"), kBracketOpenWithoutClose);
 }
 
 TEST_F(ParseRegexTest, FailedRuleLeavesEarlierRulesIntactAndRegistersNothing) {
@@ -239,7 +239,7 @@ TEST_F(ParseRegexTest, FailedRuleLeavesEarlierRulesIntactAndRegistersNothing) {
   const std::string before = root_->ToString();
   // The failing rule's operands split class 1 before the error is found.
   EXPECT_EQ(Parse("b.x(("), 0);
-  EXPECT_EQ(error_.ErrorNumber, RegexError::OpenWithoutClose);
+  EXPECT_EQ(error_.ErrorNumber, kOpenWithoutClose);
   ASSERT_EQ(root_->children.size(), 1u);
   ASSERT_EQ(root_->operandSets.size(), 1u);
   EXPECT_EQ(BytesOf(*root_, *root_->operandSets[0]), Range('a', 'c'));
