@@ -1,10 +1,12 @@
-// NFA construction, one fragment per tree node, with an explicit stack.
+// NFA construction, one fragment per tree node, on the tree walker.
 //
-// A frame stands for a node whose fragment is half built: a sequence waits for
-// its next part, an alternative for its next non-leaf branch, a repetition for
-// its body. When a frame's fragment is complete its end state is handed to the
-// frame below. States are made in exactly the order a recursive builder would
-// make them, so their numbers (and hence every later numbering) agree.
+// Each node is handed the state its fragment starts from and gives back the
+// state it ends in. A sequence hands each part the end of the part before it;
+// an alternative makes its end state on the way down, so that class leaves
+// move straight into it and the other branches join it by epsilon moves; a
+// repetition makes its loop state L on the way down and builds its body from
+// L. States are made in exactly the order a recursive builder would make them,
+// so their numbers (and hence every later numbering) agree.
 //
 // A repetition that can be skipped (STAR, OPTION) must not land its skip move
 // on a body end state that already has moves of its own (an inner loop): that
@@ -15,36 +17,81 @@
 #include <utility>
 #include <vector>
 
+#include "regex/tree_walk.h"
+
 namespace tarnwick {
 
 namespace {
 
-class FragmentBuilder {
+// What a node is handed, or keeps for its children: the state its fragment
+// starts from and, for the children of an alternative and for the node
+// itself, the state its fragment ends in (alternative) or loops on
+// (repetition).
+struct Ends {
+  State* from = nullptr;
+  State* to = nullptr;
+};
+
+class FragmentBuilder final : public TreeWalker<const RegexNode, Ends, State*> {
  public:
   FragmentBuilder(Automaton& nfa, int32_t rule) : nfa_(nfa), rule_(rule) {}
 
-  // Builds `node` from `from`; gives the end state.
-  State* Build(const RegexNode& node, State* from) {
-    State* returned = Enter(node, from);
-    while (!frames_.empty()) {
-      if (returned == nullptr) {
-        returned = Continue(frames_.back());
-      } else {
-        returned = Resume(frames_.back(), returned);
-      }
+ protected:
+  Ends PreVisit(const RegexNode& node, const Ends& handed, bool&) override {
+    if (node.kind == NodeKind::OR) return {handed.from, NewState()};
+    if (IsRepetition(node.kind)) {
+      State* loop = NewState();
+      AddTransition(*handed.from, *loop, kEpsilonSymbol);
+      return {handed.from, loop};
     }
-    return returned;
+    return {handed.from, nullptr};
+  }
+
+  Ends ChildArg(const RegexNode& node, const Ends& own, std::span<State*> done) override {
+    if (node.kind == NodeKind::AND) return {done.empty() ? own.from : done.back(), nullptr};
+    if (node.kind == NodeKind::OR) return own;
+    return {own.to, nullptr};  // a repetition's body starts at L
+  }
+
+  State* PostVisit(const RegexNode& node, const Ends& handed, const Ends& own,
+                   std::span<State*> ends) override {
+    if (node.IsClassLeaf() && handed.to != nullptr) {
+      // A class leaf of an alternative moves straight into its end state.
+      AddTransition(*handed.from, *handed.to, node.kind);
+      return handed.to;
+    }
+    if (node.kind == NodeKind::EndOfInput || node.kind == NodeKind::Epsilon || node.kind > 0) {
+      State* end = NewState();
+      const int32_t symbol = node.kind == NodeKind::EndOfInput ? kEofSymbol
+                             : node.kind == NodeKind::Epsilon  ? kEpsilonSymbol
+                                                               : node.kind;
+      AddTransition(*handed.from, *end, symbol);
+      return end;
+    }
+    if (node.kind == NodeKind::AND) return ends.empty() ? own.from : ends.back();
+    if (node.kind == NodeKind::OR) {
+      for (State* end : ends) {
+        if (end != own.to) AddTransition(*end, *own.to, kEpsilonSymbol);
+      }
+      return own.to;
+    }
+    if (!IsRepetition(node.kind)) return own.from;
+    // Repetitions always have their body; a malformed one ends at L.
+    State* loop = own.to;
+    if (ends.empty()) return loop;
+    State* end = ends.front();
+    State* fragmentEnd = end;
+    const bool skippable = node.kind == NodeKind::STAR || node.kind == NodeKind::OPTION;
+    if (skippable && !end->transitions.empty()) {
+      fragmentEnd = NewState();
+      AddTransition(*end, *fragmentEnd, kEpsilonSymbol);
+    }
+    if (skippable) AddTransition(*loop, *fragmentEnd, kEpsilonSymbol);
+    if (node.kind != NodeKind::OPTION) AddTransition(*end, *loop, kEpsilonSymbol);
+    return fragmentEnd;
   }
 
  private:
-  struct Frame {
-    const RegexNode* node;
-    State* from;
-    std::size_t next = 0;      // next child to build
-    State* current = nullptr;  // AND: end of the parts so far; OR: the end state
-    State* loop = nullptr;     // repetitions: the loop state L
-  };
-
   State* NewState() {
     std::unique_ptr<Object> label = std::make_unique<StateId>(rule_, counter_++);
     return AddState(nfa_, label);
@@ -54,85 +101,9 @@ class FragmentBuilder {
     return kind == NodeKind::STAR || kind == NodeKind::MINONE || kind == NodeKind::OPTION;
   }
 
-  // Starts the fragment of `node`. Gives its end state when it is complete at
-  // once, else pushes a frame and gives null (or descends and gives the end
-  // state of a completed descendant).
-  State* Enter(const RegexNode& node, State* from) {
-    if (node.kind == NodeKind::EndOfInput || node.kind == NodeKind::Epsilon || node.kind > 0) {
-      State* end = NewState();
-      const int32_t symbol = node.kind == NodeKind::EndOfInput ? kEofSymbol
-                             : node.kind == NodeKind::Epsilon  ? kEpsilonSymbol
-                                                               : node.kind;
-      AddTransition(*from, *end, symbol);
-      return end;
-    }
-    frames_.push_back(Frame{&node, from});
-    Frame& frame = frames_.back();
-    if (node.kind == NodeKind::AND) {
-      frame.current = from;
-    } else if (node.kind == NodeKind::OR) {
-      frame.current = NewState();
-    } else if (IsRepetition(node.kind)) {
-      frame.loop = NewState();
-      AddTransition(*from, *frame.loop, kEpsilonSymbol);
-    }
-    return nullptr;
-  }
-
-  // Builds the frame's next child, or completes the frame.
-  State* Continue(Frame& frame) {
-    const RegexNode& node = *frame.node;
-    if (node.kind == NodeKind::OR) {
-      // Class leaves move straight into the end state.
-      while (frame.next < node.children.size() && node.children[frame.next]->IsClassLeaf()) {
-        AddTransition(*frame.from, *frame.current, node.children[frame.next]->kind);
-        ++frame.next;
-      }
-    }
-    if (frame.next >= node.children.size()) {
-      // AND, OR: done. Repetitions always have their body, so never here
-      // unless malformed; then the loop state ends the fragment.
-      State* end = IsRepetition(node.kind) ? frame.loop : frame.current;
-      if (end == nullptr) end = frame.from;
-      frames_.pop_back();
-      return end;
-    }
-    const RegexNode& child = *node.children[frame.next++];
-    State* childFrom = node.kind == NodeKind::AND ? frame.current
-                       : IsRepetition(node.kind)  ? frame.loop
-                                                  : frame.from;
-    return Enter(child, childFrom);
-  }
-
-  // A child of the frame's node has ended in `end`.
-  State* Resume(Frame& frame, State* end) {
-    const RegexNode& node = *frame.node;
-    if (node.kind == NodeKind::AND) {
-      frame.current = end;
-      return nullptr;
-    }
-    if (node.kind == NodeKind::OR) {
-      AddTransition(*end, *frame.current, kEpsilonSymbol);
-      return nullptr;
-    }
-    // Repetition: the body from L has ended in `end`.
-    State* loop = frame.loop;
-    State* fragmentEnd = end;
-    const bool skippable = node.kind == NodeKind::STAR || node.kind == NodeKind::OPTION;
-    if (skippable && !end->transitions.empty()) {
-      fragmentEnd = NewState();
-      AddTransition(*end, *fragmentEnd, kEpsilonSymbol);
-    }
-    if (skippable) AddTransition(*loop, *fragmentEnd, kEpsilonSymbol);
-    if (node.kind != NodeKind::OPTION) AddTransition(*end, *loop, kEpsilonSymbol);
-    frames_.pop_back();
-    return fragmentEnd;
-  }
-
   Automaton& nfa_;
   int32_t rule_;
   int32_t counter_ = 0;
-  std::vector<Frame> frames_;
 };
 
 }  // namespace
@@ -144,7 +115,7 @@ std::unique_ptr<Automaton> BuildNfa(const RegexNode& root) {
   if (root.kind != NodeKind::OR) return nfa;
   for (std::size_t r = 0; r < root.children.size(); ++r) {
     FragmentBuilder builder(*nfa, static_cast<int32_t>(r));
-    State* end = builder.Build(*root.children[r], start);
+    State* end = builder.Walk(*root.children[r], {start, nullptr});
     end->final = static_cast<int32_t>(r);
   }
   return nfa;

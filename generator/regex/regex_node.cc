@@ -1,4 +1,5 @@
-// Syntax tree nodes: creation, iterative release, deep copy and printing.
+// Syntax tree nodes: creation, and release, deep copy and printing through
+// the tree walker, so that none of them recurses per level.
 #include "regex/regex_node.h"
 
 #include <utility>
@@ -7,19 +8,63 @@
 
 namespace tarnwick {
 
+namespace {
+
+// Frees bottom up: every node drops its children after they have dropped
+// theirs, so each destructor it triggers has nothing below it.
+class TreeFreer final : public TreeWalker<RegexNode, NoValue, NoValue> {
+ protected:
+  NoValue PostVisit(RegexNode& node, const NoValue&, const NoValue&, std::span<NoValue>) override {
+    node.children.clear();
+    return {};
+  }
+};
+
+// Copies bottom up: a node's copy takes its children's copies.
+class TreeCopier final : public TreeWalker<const RegexNode, NoValue, std::unique_ptr<RegexNode>> {
+ protected:
+  std::unique_ptr<RegexNode> PostVisit(const RegexNode& node, const NoValue&, const NoValue&,
+                                       std::span<std::unique_ptr<RegexNode>> copies) override {
+    auto made =
+        std::make_unique<RegexNode>(node.kind, node.charset ? node.charset->Clone() : nullptr);
+    made->flags = node.flags;
+    made->children.reserve(copies.size());
+    for (auto& copy : copies)
+      made->children.push_back(std::move(copy));
+    return made;
+  }
+};
+
+// Prints into one text: "AND[1, OR[2, 3]]".
+class TreePrinter final : public TreeWalker<const RegexNode, NoValue, NoValue> {
+ public:
+  std::string text;
+
+ protected:
+  NoValue PreVisit(const RegexNode& node, const NoValue&, bool&) override {
+    text += RegexNode::KindName(node.kind);
+    if (!node.children.empty()) text += "[";
+    return {};
+  }
+  NoValue ChildArg(const RegexNode&, const NoValue&, std::span<NoValue> done) override {
+    if (!done.empty()) text += ", ";
+    return {};
+  }
+  NoValue PostVisit(const RegexNode& node, const NoValue&, const NoValue&,
+                    std::span<NoValue>) override {
+    if (!node.children.empty()) text += "]";
+    return {};
+  }
+};
+
+}  // namespace
+
 RegexNode::RegexNode(int32_t kind, std::unique_ptr<CharSet> charset)
     : Object(&CompareIdentity), kind(kind), charset(std::move(charset)) {}
 
 RegexNode::~RegexNode() {
-  // Unlink the subtree node by node so that no destructor recurses.
-  std::vector<std::unique_ptr<RegexNode>> pending = std::move(children);
-  while (!pending.empty()) {
-    std::unique_ptr<RegexNode> node = std::move(pending.back());
-    pending.pop_back();
-    for (auto& child : node->children)
-      pending.push_back(std::move(child));
-    node->children.clear();
-  }
+  if (children.empty()) return;
+  TreeFreer().Walk(*this, {});
 }
 
 std::unique_ptr<RegexNode> RegexNode::MakeRoot() {
@@ -27,26 +72,7 @@ std::unique_ptr<RegexNode> RegexNode::MakeRoot() {
 }
 
 std::unique_ptr<RegexNode> RegexNode::Clone() const {
-  std::unique_ptr<RegexNode> copy;
-  std::vector<RegexNode*> parents;
-  WalkTree(
-      *this,
-      [&](const RegexNode& node) {
-        auto made =
-            std::make_unique<RegexNode>(node.kind, node.charset ? node.charset->Clone() : nullptr);
-        made->flags = node.flags;
-        made->children.reserve(node.children.size());
-        RegexNode* raw = made.get();
-        if (parents.empty()) {
-          copy = std::move(made);
-        } else {
-          parents.back()->children.push_back(std::move(made));
-        }
-        parents.push_back(raw);
-        return true;
-      },
-      [&](const RegexNode&) { parents.pop_back(); });
-  return copy;
+  return TreeCopier().Walk(*this, {});
 }
 
 std::string RegexNode::KindName(int32_t kind) {
@@ -69,25 +95,9 @@ std::string RegexNode::KindName(int32_t kind) {
 }
 
 std::string RegexNode::ToString() const {
-  std::string text;
-  // Per open node with children: how many of them have been printed.
-  std::vector<std::size_t> printed;
-  WalkTree(
-      *this,
-      [&](const RegexNode& node) {
-        if (!printed.empty() && printed.back()++ > 0) text += ", ";
-        text += KindName(node.kind);
-        if (node.children.empty()) return false;
-        text += "[";
-        printed.push_back(0);
-        return true;
-      },
-      [&](const RegexNode& node) {
-        if (node.children.empty()) return;
-        text += "]";
-        printed.pop_back();
-      });
-  return text;
+  TreePrinter printer;
+  printer.Walk(*this, {});
+  return std::move(printer.text);
 }
 
 }  // namespace tarnwick

@@ -5,12 +5,15 @@
 // Epsilon parts of a sequence are dropped while more than one part remains,
 // and a sequence or alternative with one child gives way to that child, which
 // is then simplified in the same slot. Only then are the children visited,
-// through an explicit stack of slots. Splicing builds each child list once,
+// by the tree walker, which rewrites a node's children in their slots before
+// it descends into them. Splicing builds each child list once,
 // so a left-deep chain of n concatenations costs O(n), not O(n^2).
 #include "regex/simplify.h"
 
 #include <utility>
 #include <vector>
+
+#include "regex/tree_walk.h"
 
 namespace tarnwick {
 
@@ -98,18 +101,25 @@ void SimplifyInPlace(std::unique_ptr<RegexNode>& slot) {
   }
 }
 
+// Rewrites the children of each node before the walk descends into them, so
+// every node is rewritten before its own children are looked at.
+class ChildSimplifier final : public TreeWalker<RegexNode, NoValue, NoValue> {
+ protected:
+  NoValue PreVisit(RegexNode& node, const NoValue&, bool&) override {
+    for (auto& child : node.children)
+      SimplifyInPlace(child);
+    return {};
+  }
+  NoValue PostVisit(RegexNode&, const NoValue&, const NoValue&, std::span<NoValue>) override {
+    return {};
+  }
+};
+
 }  // namespace
 
 std::unique_ptr<RegexNode> SimplifyNode(std::unique_ptr<RegexNode> node) {
-  std::vector<std::unique_ptr<RegexNode>*> slots{&node};
-  while (!slots.empty()) {
-    std::unique_ptr<RegexNode>& slot = *slots.back();
-    slots.pop_back();
-    SimplifyInPlace(slot);
-    for (auto it = slot->children.rbegin(); it != slot->children.rend(); ++it) {
-      slots.push_back(&*it);
-    }
-  }
+  SimplifyInPlace(node);
+  ChildSimplifier().Walk(*node, {});
   return node;
 }
 

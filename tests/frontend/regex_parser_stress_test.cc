@@ -217,30 +217,42 @@ void ExpectExactClasses(const RegexNode& root, const std::vector<ByteSet>& expec
 
 // Binary operators have two children, postfix ones one; only operand ORs hold
 // class leaves.
-void ExpectWellFormed(RegexNode& tree, const RegexNode& root) {
-  std::set<const RegexNode*> operands(root.operandSets.begin(), root.operandSets.end());
-  WalkTree(
-      tree,
-      [&](RegexNode& node) {
-        if (operands.contains(&node)) return false;
-        switch (node.kind) {
-          case NodeKind::AND:
-          case NodeKind::OR:
-            EXPECT_EQ(node.children.size(), 2u);
-            break;
-          case NodeKind::STAR:
-          case NodeKind::MINONE:
-          case NodeKind::OPTION:
-            EXPECT_EQ(node.children.size(), 1u);
-            break;
-          default:
-            EXPECT_TRUE(node.kind == NodeKind::Epsilon || node.kind == NodeKind::EndOfInput)
-                << node.kind;
-            EXPECT_TRUE(node.children.empty());
-        }
-        return true;
-      },
-      [](RegexNode&) {});
+class ShapeChecker final : public TreeWalker<const RegexNode, NoValue, NoValue> {
+ public:
+  explicit ShapeChecker(const RegexNode& root)
+      : operands_(root.operandSets.begin(), root.operandSets.end()) {}
+
+ protected:
+  NoValue PreVisit(const RegexNode& node, const NoValue&, bool& stop) override {
+    stop = operands_.contains(&node);
+    if (stop) return {};
+    switch (node.kind) {
+      case NodeKind::AND:
+      case NodeKind::OR:
+        EXPECT_EQ(node.children.size(), 2u);
+        break;
+      case NodeKind::STAR:
+      case NodeKind::MINONE:
+      case NodeKind::OPTION:
+        EXPECT_EQ(node.children.size(), 1u);
+        break;
+      default:
+        EXPECT_TRUE(node.kind == NodeKind::Epsilon || node.kind == NodeKind::EndOfInput)
+            << node.kind;
+        EXPECT_TRUE(node.children.empty());
+    }
+    return {};
+  }
+  NoValue PostVisit(const RegexNode&, const NoValue&, const NoValue&, std::span<NoValue>) override {
+    return {};
+  }
+
+ private:
+  std::set<const RegexNode*> operands_;
+};
+
+void ExpectWellFormed(const RegexNode& tree, const RegexNode& root) {
+  ShapeChecker(root).Walk(tree, {});
 }
 
 TEST(ParseRegexStressTest, RandomExpressionsKeepEveryOperandExact) {
