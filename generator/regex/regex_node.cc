@@ -1,5 +1,5 @@
-// Syntax tree nodes: creation, and release, deep copy and printing through
-// the tree walker, so that none of them recurses per level.
+// Syntax tree nodes: creation, iterative release, and deep copy and printing
+// through the tree walker, so that none of them recurses per level.
 #include "regex/regex_node.h"
 
 #include <utility>
@@ -9,16 +9,6 @@
 namespace tarnwick {
 
 namespace {
-
-// Frees bottom up: every node drops its children after they have dropped
-// theirs, so each destructor it triggers has nothing below it.
-class TreeFreer final : public TreeWalker<RegexNode, NoValue, NoValue> {
- protected:
-  NoValue PostVisit(RegexNode& node, const NoValue&, const NoValue&, std::span<NoValue>) override {
-    node.children.clear();
-    return {};
-  }
-};
 
 // Copies bottom up: a node's copy takes its children's copies.
 class TreeCopier final : public TreeWalker<const RegexNode, NoValue, std::unique_ptr<RegexNode>> {
@@ -62,9 +52,19 @@ class TreePrinter final : public TreeWalker<const RegexNode, NoValue, NoValue> {
 RegexNode::RegexNode(int32_t kind, std::unique_ptr<CharSet> charset)
     : Object(&CompareIdentity), kind(kind), charset(std::move(charset)) {}
 
+// Not a tree walk: freeing runs while a failed allocation unwinds, so it must
+// not need memory in proportion to the depth, as a walker's stack does. The
+// subtree is unlinked node by node instead; a chain, however deep, needs a
+// list of two.
 RegexNode::~RegexNode() {
-  if (children.empty()) return;
-  TreeFreer().Walk(*this, {});
+  std::vector<std::unique_ptr<RegexNode>> pending = std::move(children);
+  while (!pending.empty()) {
+    std::unique_ptr<RegexNode> node = std::move(pending.back());
+    pending.pop_back();
+    for (auto& child : node->children)
+      pending.push_back(std::move(child));
+    node->children.clear();
+  }
 }
 
 std::unique_ptr<RegexNode> RegexNode::MakeRoot() {

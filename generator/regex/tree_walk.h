@@ -3,7 +3,7 @@
 //
 // Rules may nest groups a hundred thousand deep, so no pass over a tree may
 // recurse once per level. Every pass that visits a whole tree (simplification,
-// NFA construction, copying, printing, freeing) derives from this walker:
+// NFA construction, copying, printing) derives from this walker:
 //   PreVisit(node, parentArg, stop) runs before the node's children and gives
 //     the node's own argument; setting `stop` skips the children;
 //   ChildArg(node, preArg, done) gives the argument handed to the next child,
@@ -12,9 +12,10 @@
 //   PostVisit(node, parentArg, preArg, childResults) runs after the children
 //     (none when they were skipped) and gives the node's result.
 // Arguments flow down, results up. Frames and results live in two vectors on
-// the heap; a node's children are read only after its PreVisit, so PreVisit
-// may rewrite them, but nothing may add or remove children of a node the walk
-// is inside.
+// the heap, in proportion to the depth, which is why freeing a tree (run while
+// a failed allocation unwinds) is not a walk; a node's children are read only after its PreVisit,
+// so PreVisit may rewrite them, but nothing may add or remove children of a node the walk is
+// inside.
 #pragma once
 
 #include <cstddef>
