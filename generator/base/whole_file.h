@@ -1,14 +1,19 @@
-// Writing a prepared text to disk in one piece.
+// Reading and writing a file in one piece.
 //
 // The output texts are built in memory first, so a file is either created
 // with all of its bytes or reported as failed; nothing is translated on the
 // way, which keeps CR LF line ends and a byte-order mark exact everywhere.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
 namespace tarnwick {
+
+// All bytes of `path`; nothing when it cannot be opened or read (a directory
+// included).
+std::optional<std::string> ReadWholeFile(const std::string& path);
 
 // Creates or replaces `path` with exactly `bytes`; false when that failed.
 bool WriteWholeFile(const std::string& path, std::string_view bytes);

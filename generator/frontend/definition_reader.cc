@@ -4,6 +4,7 @@
 // raw lines, which the rule steps consume themselves up to the closing brace.
 #include "frontend/definition_reader.h"
 
+#include "base/text.h"
 #include "frontend/definition_text.h"
 #include "frontend/regex_parser.h"
 
@@ -11,39 +12,7 @@ namespace tarnwick {
 
 namespace {
 
-constexpr std::string_view kLineEnd = "\r\n";
 constexpr std::string_view kProcedureEnd = " : ProcedureReturn -1 : EndProcedure";
-
-class LineSource {
- public:
-  explicit LineSource(std::string_view text) : text_(text) {}
-
-  bool AtEnd() const { return pos_ >= text_.size(); }
-
-  std::string_view Next() {
-    const std::size_t start = pos_;
-    const std::size_t end = text_.find_first_of("\r\n", start);
-    if (end == std::string_view::npos) {
-      pos_ = text_.size();
-      return text_.substr(start);
-    }
-    pos_ = end + 1;
-    if (text_[end] == '\r' && pos_ < text_.size() && text_[pos_] == '\n') ++pos_;
-    return text_.substr(start, end - start);
-  }
-
- private:
-  std::string_view text_;
-  std::size_t pos_ = 0;
-};
-
-std::string Lower(std::string_view text) {
-  std::string lower(text);
-  for (char& c : lower) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
-  }
-  return lower;
-}
 
 class Reader {
  public:
@@ -93,7 +62,7 @@ class Reader {
 
   bool Declaration(std::string_view raw, std::string_view examined) {
     const std::string_view word = ReadDirectiveWord(examined);
-    const std::string lower = Lower(word);
+    const std::string lower = AsciiLowered(word);
     if (lower == "%nocase") {
       root_.flags |= kCaseInsensitive;
     } else if (lower == "%userdata") {
@@ -137,7 +106,7 @@ class Reader {
     }
   }
 
-  LineSource lines_;
+  LineSplitter lines_;
   RegexNode& root_;
   const CaseTable& cases_;
   std::string& out_;

@@ -4,6 +4,8 @@
 // fresh search from the start of the line would.
 #include "frontend/definition_text.h"
 
+#include "base/text.h"
+
 namespace tarnwick {
 
 namespace {
@@ -18,19 +20,6 @@ struct QuoteState {
     if (c == '\'' && !inDouble) inSingle = !inSingle;
   }
 };
-
-char Upper(char c) {
-  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c;
-}
-
-bool IsEofMarker(std::string_view text) {
-  static constexpr std::string_view kMarker = "<EOF>";
-  if (text.size() < kMarker.size()) return false;
-  for (std::size_t i = 0; i < kMarker.size(); ++i) {
-    if (Upper(text[i]) != kMarker[i]) return false;
-  }
-  return true;
-}
 
 }  // namespace
 
@@ -79,7 +68,7 @@ std::string SubstituteTokens(std::string_view action) {
   while (i < action.size()) {
     const char c = action[i];
     if (c == kTokenPrefix && quotes.Outside()) {
-      if (IsEofMarker(action.substr(i + 1))) {
+      if (StartsWithIgnoringAsciiCase(action.substr(i + 1), "<EOF>")) {
         out += "#yyEOF";
         i += 6;
       } else {

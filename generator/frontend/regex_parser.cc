@@ -14,6 +14,7 @@
 #include <memory>
 #include <utility>
 
+#include "base/text.h"
 #include "frontend/operand_bytes.h"
 #include "regex/class_refiner.h"
 #include "regex/object_list.h"
@@ -46,14 +47,7 @@ bool IsBlank(char c) {
 }
 
 bool BeginsEndOfInput(std::string_view rest) {
-  constexpr std::string_view kWord = "<<eof>>";
-  if (rest.size() < kWord.size()) return false;
-  for (std::size_t i = 0; i < kWord.size(); ++i) {
-    char c = rest[i];
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    if (c != kWord[i]) return false;
-  }
-  return true;
+  return StartsWithIgnoringAsciiCase(rest, "<<EOF>>");
 }
 
 class Parser {

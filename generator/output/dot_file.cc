@@ -16,6 +16,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/text.h"
 #include "base/whole_file.h"
 #include "output/text_cursor.h"
 #include "regex/symbols.h"
@@ -26,8 +27,6 @@ namespace {
 
 constexpr int kSymbolCount = 257;  // bytes 0..255 and end of input
 constexpr int kEofInputSymbol = 256;
-constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-constexpr std::string_view kLineEnd = "\r\n";
 
 std::string MakeSymbolLabel(int c) {
   if (c == ' ') return "\\\\s";

@@ -8,14 +8,13 @@
 #include <string_view>
 #include <vector>
 
+#include "base/text.h"
 #include "base/whole_file.h"
 #include "output/dot_file.h"
 
 namespace tarnwick {
 
 namespace {
-
-constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 // For the log: the program and its arguments as one readable line.
 std::string CommandText(const std::string& program, const std::vector<std::string>& arguments) {
@@ -35,12 +34,12 @@ std::string CommandText(const std::string& program, const std::vector<std::strin
 }
 
 // Scratch files of the step, removed however it ends.
-class ScratchFiles {
+class GraphvizScratch {
  public:
-  ScratchFiles() = default;
-  ScratchFiles(const ScratchFiles&) = delete;
-  ScratchFiles& operator=(const ScratchFiles&) = delete;
-  ~ScratchFiles() {
+  GraphvizScratch() = default;
+  GraphvizScratch(const GraphvizScratch&) = delete;
+  GraphvizScratch& operator=(const GraphvizScratch&) = delete;
+  ~GraphvizScratch() {
     for (const std::string& path : paths_)
       std::remove(path.c_str());
   }
@@ -51,7 +50,7 @@ class ScratchFiles {
 };
 
 void RenderPdf(std::string_view graph, const GraphvizJob& job, Log& log, ProgramRunner& runner,
-               ScratchFiles& scratch) {
+               GraphvizScratch& scratch) {
   log.LogLine("Run Graphviz...");
   std::string program = job.graphvizPath.empty() ? runner.FindOnPath("dot") : job.graphvizPath;
   if (program.empty()) {
@@ -86,7 +85,7 @@ void RenderPdf(std::string_view graph, const GraphvizJob& job, Log& log, Program
 
 void RunGraphvizStep(const Dfa& dfa, const GraphvizJob& job, Log& log, ProgramRunner& runner) {
   if (job.dotFile.empty() && job.pdfFile.empty()) return;
-  ScratchFiles scratch;
+  GraphvizScratch scratch;
   const std::string graph = DotFileText(dfa);
 
   std::string dotFile = job.dotFile;

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "base/text.h"
 #include "output/text_cursor.h"
 #include "regex/symbols.h"
 
@@ -18,7 +19,6 @@ namespace tarnwick {
 
 namespace {
 
-constexpr std::string_view kLineEnd = "\r\n";
 constexpr int32_t kNoMove = -1;
 
 void PutLine(TextCursor& out, std::string_view line) {

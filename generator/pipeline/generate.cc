@@ -5,13 +5,11 @@
 // be placed as if it were complete.
 #include "pipeline/generate.h"
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <system_error>
+#include <optional>
 
 #include "automaton/nfa.h"
 #include "automaton/subset.h"
+#include "base/whole_file.h"
 #include "frontend/definition_reader.h"
 #include "output/graphviz.h"
 #include "output/scanner_tables.h"
@@ -27,15 +25,6 @@ int FailWith(ErrorState& error, std::string detail) {
   error.ErrorLine = 0;
   error.detail = std::move(detail);
   return 0;
-}
-
-bool ReadWholeFile(const std::string& path, std::string& content) {
-  std::error_code ec;
-  if (std::filesystem::is_directory(path, ec)) return false;
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  content.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  return !in.bad();
 }
 
 }  // namespace
@@ -74,27 +63,24 @@ int GenerateScannerText(std::string_view definition, const CaseTable& cases,
 int GenerateScanner(const GenerateOptions& options, Log& log, ProgramRunner& runner,
                     ErrorState& error) {
   log.Start();
-  std::string definition;
-  if (!ReadWholeFile(options.inputFile, definition)) {
+  const std::optional<std::string> definition = ReadWholeFile(options.inputFile);
+  if (!definition) {
     return FailWith(error, "Cannot open the definition file: " + options.inputFile);
   }
   // Created now so that an unwritable place fails before the work, but not
   // held open during it: a run ended early (its log window closed) must be
   // able to remove the file, and Windows refuses to delete an open file.
-  if (!std::ofstream(options.scannerFile, std::ios::binary | std::ios::trunc)) {
+  if (!WriteWholeFile(options.scannerFile, {})) {
     return FailWith(error, "Cannot create the scanner file: " + options.scannerFile);
   }
   log.LogLine("Read inputfile...");
 
   GeneratedScanner result;
-  if (!GenerateScannerText(definition, options.caseTable, options.maxDfaStates, log, error,
+  if (!GenerateScannerText(*definition, options.caseTable, options.maxDfaStates, log, error,
                            result)) {
     return 0;
   }
-  std::ofstream scanner(options.scannerFile, std::ios::binary | std::ios::trunc);
-  scanner.write(result.source.data(), static_cast<std::streamsize>(result.source.size()));
-  scanner.close();
-  if (!scanner) {
+  if (!WriteWholeFile(options.scannerFile, result.source)) {
     return FailWith(error, "Cannot write the scanner file: " + options.scannerFile);
   }
 

@@ -6,6 +6,7 @@
 // of throwing; the caller turns a failure into a message.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace tarnwick::platform {
@@ -14,6 +15,12 @@ namespace tarnwick::platform {
 // gives its name; empty when no file could be created. `directory` is empty
 // (the current directory) or ends in a separator.
 std::string CreateUniqueFile(const std::string& directory, const std::string& prefix);
+
+// What each platform gives CreateUniqueFile: the exclusive creation of one
+// new, empty file, and a seed that tells processes apart.
+enum class NewFile { kCreated, kExists, kFailed };
+NewFile CreateNewFile(const std::string& path);
+uint64_t ProcessSeed();
 
 // Renames `from` to `to`, replacing `to` if it exists.
 bool RenameReplacing(const std::string& from, const std::string& to);

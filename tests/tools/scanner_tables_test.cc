@@ -38,7 +38,7 @@ std::string TwoStateSource() {
   return text;
 }
 
-TEST(ScannerTablesTest, ReadsTheTwoStateExample) {
+TEST(TableReaderTest, ReadsTheTwoStateExample) {
   TableRead read = ReadScannerTables(TwoStateSource());
   ASSERT_TRUE(read.tables) << read.error;
   const ScannerTables& t = *read.tables;
@@ -54,7 +54,7 @@ TEST(ScannerTablesTest, ReadsTheTwoStateExample) {
   EXPECT_EQ(t.acceptedRule[1], 0);
 }
 
-TEST(ScannerTablesTest, AcceptsLayoutVariations) {
+TEST(TableReaderTest, AcceptsLayoutVariations) {
   HandScanner dfa;
   dfa.Class('0', '9', 1);
   dfa.classCount = 1;
@@ -78,7 +78,7 @@ TEST(ScannerTablesTest, AcceptsLayoutVariations) {
   }
 }
 
-TEST(ScannerTablesTest, ReadsRulelessScannerWithOneColumn) {
+TEST(TableReaderTest, ReadsRulelessScannerWithOneColumn) {
   HandScanner dfa;
   dfa.rows = {{{-1}, -1}};
   TableRead read = ReadScannerTables(dfa.Source());
@@ -143,7 +143,7 @@ const BadSource kBadSources[] = {
 INSTANTIATE_TEST_SUITE_P(All, BrokenSourceTest, testing::ValuesIn(kBadSources),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(ScannerTablesTest, ReportsTheLineOfTheFault) {
+TEST(TableReaderTest, ReportsTheLineOfTheFault) {
   std::string source = TwoStateSource();
   source.replace(source.find("  -1,   1, 0"), 12, "  -1,   7, 0");
   TableRead read = ReadScannerTables(source);
@@ -151,7 +151,7 @@ TEST(ScannerTablesTest, ReportsTheLineOfTheFault) {
   EXPECT_EQ(read.line, 23);  // two lines of translated definition before the tables
 }
 
-TEST(ScannerTablesTest, SurvivesEveryPrefixOfASource) {
+TEST(TableReaderTest, SurvivesEveryPrefixOfASource) {
   // Truncation at any byte must give an error, never a crash or a half table.
   std::string source = TwoStateSource();
   size_t end = source.rfind("EndDataSection");
@@ -161,7 +161,7 @@ TEST(ScannerTablesTest, SurvivesEveryPrefixOfASource) {
   EXPECT_TRUE(ReadScannerTables(source.substr(0, end + 14)).tables);
 }
 
-TEST(ScannerTablesTest, MutatedSourcesReadSafelyOrNotAtAll) {
+TEST(TableReaderTest, MutatedSourcesReadSafelyOrNotAtAll) {
   // Whatever the reader accepts must be safe to scan with: every column,
   // target and start it hands out indexes the tables.
   const std::string source = TwoStateSource();

@@ -3,13 +3,11 @@
 #include "scan_tool.h"
 
 #include <charconv>
-#include <filesystem>
-#include <fstream>
 #include <optional>
 #include <ostream>
 #include <set>
-#include <sstream>
 
+#include "base/whole_file.h"
 #include "scan_engine.h"
 #include "scanner_tables.h"
 #include "token_format.h"
@@ -89,17 +87,6 @@ std::optional<std::string> ParseArgs(const std::vector<std::string>& args, Optio
   return std::nullopt;
 }
 
-std::optional<std::string> ReadWholeFile(const std::string& path) {
-  std::error_code ec;
-  if (std::filesystem::is_directory(path, ec)) return std::nullopt;
-  std::ifstream file(path, std::ios::binary);
-  if (!file) return std::nullopt;
-  std::ostringstream text;
-  text << file.rdbuf();
-  if (file.bad()) return std::nullopt;
-  return std::move(text).str();
-}
-
 }  // namespace
 
 int RunScanTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -112,12 +99,12 @@ int RunScanTool(const std::vector<std::string>& args, std::ostream& out, std::os
     out << kUsage;
     return kExitOk;
   }
-  auto source = ReadWholeFile(options.scannerPath);
+  auto source = tarnwick::ReadWholeFile(options.scannerPath);
   if (!source) {
     err << "tarnwick-scan: cannot read " << options.scannerPath << "\n";
     return kExitUsage;
   }
-  auto input = ReadWholeFile(options.inputPath);
+  auto input = tarnwick::ReadWholeFile(options.inputPath);
   if (!input) {
     err << "tarnwick-scan: cannot read " << options.inputPath << "\n";
     return kExitUsage;

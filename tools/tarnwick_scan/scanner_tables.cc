@@ -12,6 +12,8 @@
 #include <cstdint>
 #include <limits>
 
+#include "base/text.h"
+
 namespace tarnwick_scan {
 namespace {
 
@@ -25,7 +27,7 @@ std::string_view Trim(std::string_view s) {
   while (b < s.size() && (s[b] == ' ' || s[b] == '\t'))
     ++b;
   size_t e = s.size();
-  while (e > b && (s[e - 1] == ' ' || s[e - 1] == '\t' || s[e - 1] == '\r'))
+  while (e > b && (s[e - 1] == ' ' || s[e - 1] == '\t'))
     --e;
   return s.substr(b, e - b);
 }
@@ -33,13 +35,9 @@ std::string_view Trim(std::string_view s) {
 std::vector<SourceLine> SplitLines(std::string_view source) {
   std::vector<SourceLine> lines;
   int number = 1;
-  while (!source.empty()) {
-    size_t end = source.find('\n');
-    std::string_view raw = source.substr(0, end);
-    lines.push_back({number++, Trim(raw)});
-    if (end == std::string_view::npos) break;
-    source.remove_prefix(end + 1);
-  }
+  tarnwick::LineSplitter splitter(source);
+  while (!splitter.AtEnd())
+    lines.push_back({number++, Trim(splitter.Next())});
   return lines;
 }
 

@@ -1,34 +1,27 @@
-// POSIX file services. Unique files are created with O_EXCL under a random
-// tail, with the usual 0666 minus umask, so a placed output gets the same
-// permissions as a file written directly.
+// POSIX file services. New files are created with O_EXCL, with the usual 0666 minus umask, so a
+// placed output gets the same permissions as a file written directly.
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
-#include <random>
 
 #include "platform/files.h"
 
 namespace tarnwick::platform {
 
-std::string CreateUniqueFile(const std::string& directory, const std::string& prefix) {
-  static constexpr char kAlphabet[] = "abcdefghijklmnopqrstuvwxyz0123456789";
-  std::random_device seed;
-  std::mt19937_64 random(seed() ^ (static_cast<uint64_t>(getpid()) << 32));
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    std::string name = directory + prefix;
-    for (int k = 0; k < 10; ++k)
-      name += kAlphabet[random() % (sizeof kAlphabet - 1)];
-    int fd = open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd >= 0) {
-      close(fd);
-      return name;
-    }
-    if (errno != EEXIST) return {};
+NewFile CreateNewFile(const std::string& path) {
+  int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+  if (fd >= 0) {
+    close(fd);
+    return NewFile::kCreated;
   }
-  return {};
+  return errno == EEXIST ? NewFile::kExists : NewFile::kFailed;
+}
+
+uint64_t ProcessSeed() {
+  return static_cast<uint64_t>(getpid()) << 32;
 }
 
 bool RenameReplacing(const std::string& from, const std::string& to) {

@@ -3,31 +3,25 @@
 // and file index, which sees through case, short names and "..".
 #include <windows.h>
 
-#include <random>
-
 #include "platform/files.h"
 
 namespace tarnwick::platform {
 
-std::string CreateUniqueFile(const std::string& directory, const std::string& prefix) {
-  static constexpr char kAlphabet[] = "abcdefghijklmnopqrstuvwxyz0123456789";
-  std::random_device seed;
-  std::mt19937_64 random(seed() ^ (static_cast<uint64_t>(GetCurrentProcessId()) << 32) ^
-                         GetTickCount64());
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    std::string name = directory + prefix;
-    for (int k = 0; k < 10; ++k)
-      name += kAlphabet[random() % (sizeof kAlphabet - 1)];
-    HANDLE file = CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file != INVALID_HANDLE_VALUE) {
-      CloseHandle(file);
-      return name;
-    }
-    DWORD problem = GetLastError();
-    if (problem != ERROR_FILE_EXISTS && problem != ERROR_ALREADY_EXISTS) return {};
+NewFile CreateNewFile(const std::string& path) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file != INVALID_HANDLE_VALUE) {
+    CloseHandle(file);
+    return NewFile::kCreated;
   }
-  return {};
+  DWORD problem = GetLastError();
+  return problem == ERROR_FILE_EXISTS || problem == ERROR_ALREADY_EXISTS ? NewFile::kExists
+                                                                         : NewFile::kFailed;
+}
+
+// The tick count as well: random_device is deterministic on some MinGW runtimes.
+uint64_t ProcessSeed() {
+  return (static_cast<uint64_t>(GetCurrentProcessId()) << 32) ^ GetTickCount64();
 }
 
 bool RenameReplacing(const std::string& from, const std::string& to) {
