@@ -79,10 +79,6 @@ std::string Transition::ToString() const {
   return "\n->" + target->ToString() + "(" + std::to_string(symbol) + ")";
 }
 
-int CompareBySymbol(const Object& a, const Object& b) {
-  return static_cast<const Transition&>(a).symbol - static_cast<const Transition&>(b).symbol;
-}
-
 Automaton::Automaton(std::unique_ptr<CharSet> charset)
     : Object(&CompareAutomata), charset(std::move(charset)) {}
 

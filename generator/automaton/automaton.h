@@ -1,7 +1,10 @@
-// The automaton model shared by the NFA and the subset construction.
+// Layer automaton: the automaton model (this header), the NFA built from the
+// syntax trees and the DFA built from the NFA. Uses base and regex.
+//
+// The automaton model the NFA is built in; the DFA construction reads it.
 //
 // A State is identified by its label: a StateId (rule, number) in the NFA, a
-// set of NFA state clones in the textbook form of a DFA. An Automaton keeps its
+// set of NFA state clones in the tests' textbook form of a DFA. An Automaton keeps its
 // states in an ObjectSet ordered by label, so AddState is both "add" and "find
 // by label", and a state's position is its number in label order; `index`
 // remembers the order of creation. A Transition refers to its target without
@@ -65,13 +68,9 @@ class Transition final : public Object {
   // "\n->" target "(" symbol ")".
   std::string ToString() const override;
 
-  // Set only on clones (and on the subset construction's grouping moves).
+  // Set only on clones, which own a clone of their target.
   std::unique_ptr<State> ownedTarget;
 };
-
-// Orders transitions by symbol alone: installed on grouping transitions so that
-// one set holds one transition per symbol.
-int CompareBySymbol(const Object& a, const Object& b);
 
 class Automaton final : public Object {
  public:

@@ -1,3 +1,8 @@
+// Layer base: the interfaces the stages are handed (Log, ProgramRunner,
+// CaseTable), the error numbers with ErrorState (this header), and the shared
+// helpers (whole files, lines, ASCII case, CR LF, the byte-order mark). It
+// uses no other layer; every other layer may use it.
+//
 // The error numbers and ErrorState, the record of the one error a generation
 // run may end with.
 //

@@ -1,6 +1,7 @@
 // The texts are kept byte for byte as users and their scripts know them,
-// spelling included. Formatting replaces each placeholder in turn over the
-// whole text, never rescanning what it has just put in.
+// spelling included. Formatting replaces "%s1", then "%s2", then "%s3", each
+// over the whole text so far: a pass never rescans its own insertions, but a
+// later pass does see what an earlier one put in.
 #include "driver/error_messages.h"
 
 namespace tarnwick {

@@ -1,10 +1,13 @@
-// A run in the order the user sees it: settings, then the pass writing into
-// a scratch file under a prefix unique to this run, then placement. Output
-// files are only touched after the pass succeeded, and then through
-// PlaceFile, so an error at any point leaves existing outputs as they were.
-// Problems found by the driver itself (a refused output name, a failed
-// placement, memory running out during the pass) are reported like pass failures without a message
-// number: "Error Line 0:" and a sentence naming the file.
+// A run in the order the user sees it: settings, the check that no output
+// overwrites the definition, the pass writing the scanner source into a
+// scratch file under a prefix unique to this run, then placement of the
+// runtime include and the scanner source. Those two are only touched after
+// the pass succeeded, and then through PlaceFile, so a failed run leaves them
+// as they were; the dot file and the PDF are written by the pass itself, once
+// the scanner text is complete. Problems found by the driver itself (a
+// refused output name, a failed placement, memory running out during the
+// pass) are reported like pass failures without a message number:
+// "Error Line 0:" and a sentence naming the file.
 #include "driver/run_generator.h"
 
 #include <new>

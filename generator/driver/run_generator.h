@@ -1,3 +1,7 @@
+// Layer driver: program entry, command line, settings, the run driver (this
+// header) and placement of the outputs. The top layer: uses the pipeline and
+// the platform.
+//
 // RunGenerator: one run from the parsed command line to placed files.
 #pragma once
 

@@ -1,11 +1,17 @@
+// Layer frontend: the definition reader (this header) and the expression
+// parser, which turn a definition file into scanner lines and syntax trees.
+// Uses base and regex.
+//
 // ReadDefinition: the line-by-line translation of a definition into scanner
 // source, and the rules' syntax trees.
 //
 // Every definition line yields exactly one output line (none after a third
 // separator), so line N of the scanner comes from line N of the definition:
-// declarations and user code pass through, directives and empty rule lines
-// become empty lines, and each rule becomes one action procedure whose
-// expression goes to the parser. Output lines end in CR LF.
+// declarations and user code pass through, the first separator becomes the
+// line that includes the runtime, directives, the second separator and empty
+// rule lines become empty lines, and each rule becomes one action procedure
+// (one line per line of its action) whose expression goes to the parser.
+// Output lines end in CR LF.
 #pragma once
 
 #include <string>

@@ -1,3 +1,7 @@
+// Layer output: what is written from the DFA: the scanner tables (this
+// header), the dot file and the Graphviz step. Uses base, regex and
+// automaton.
+//
 // WriteScannerTables: the DataSection that describes the DFA to the runtime
 // include, appended after the translated definition lines.
 //

@@ -1,3 +1,6 @@
+// Layer pipeline: the whole pass, the only code that calls the stages
+// (frontend, automaton, output) in order. Uses every layer below it.
+//
 // GenerateScanner: the one generation pass from definition file to scanner.
 //
 // Reads the definition, writes one scanner line per definition line, builds

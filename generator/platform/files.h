@@ -1,3 +1,7 @@
+// Layer platform: the system calls of the generator on Linux and Win32, the
+// implementations of the base interfaces (log, program runner, case table)
+// and the file services below (this header). Uses base only; knows no stage.
+//
 // File services the driver needs to place its output safely.
 //
 // Placement never writes the final name directly: content goes to a fresh

@@ -1,9 +1,10 @@
 // The log a run reports to: a window of its own or the console.
 //
 // Which one is chosen once at start-up (ChooseLogKind). The window lives on a
-// second thread; the main thread only appends lines. Closing the window ends
-// the process at once from that thread, after the close hook has removed the
-// run's scratch files, with status 1: a run that is cut short places nothing.
+// second thread (on Linux in a module loaded only when a window is shown);
+// the main thread only appends lines. Closing the window ends the process at
+// once from that thread, after the close hook has removed the run's scratch
+// files, with status 1: a run that is cut short places nothing.
 #pragma once
 
 #include <functional>

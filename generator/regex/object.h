@@ -1,10 +1,12 @@
 // The object protocol shared by syntax trees and automata.
 //
 // Every object carries four operations: release (the destructor), Clone,
-// Compare and ToString. Release and the last two of those are plain virtual
-// functions, but Compare is a per-object function pointer, because one object's
-// ordering may be swapped on that object alone (the subset construction groups
-// moves by symbol by giving individual transitions another Compare).
+// Compare and ToString. Release, Clone and ToString are plain virtual
+// functions, but Compare is a per-object function pointer, set by each class
+// and replaceable on one object alone (ReplaceCompare): the tests' literal
+// subset construction groups moves by symbol that way. The sets of the
+// syntax tree (operands by identity) and of the automaton (states by label,
+// moves by target and symbol) order by it.
 // Ownership is std::unique_ptr throughout: an object has exactly one owner.
 #pragma once
 

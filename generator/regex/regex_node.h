@@ -1,3 +1,8 @@
+// Layer regex: the syntax tree over character classes that the parser
+// writes and the automaton construction reads, with the object protocol and
+// containers, the class map, class refinement, the tree walker and
+// simplification. Uses base only.
+//
 // RegexNode: the one node type of the rules' syntax trees.
 //
 // Operators, operands, the empty string and the end of input are all nodes,

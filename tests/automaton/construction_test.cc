@@ -6,6 +6,7 @@
 #include "automaton/subset.h"
 #include "eliminate_epsilon.h"
 #include "language_support.h"
+#include "reference_construction.h"
 #include "regex/simplify.h"
 #include "same_dfa.h"
 
@@ -83,7 +84,7 @@ TEST(AutomatonModel, LabelsStatesAndTransitionsPrintAndOrder) {
 
   Transition a(later, 4), b(first, 4);
   EXPECT_NE(a.Compare(b), 0);
-  a.ReplaceCompare(&CompareBySymbol);
+  a.ReplaceCompare(&reference::CompareBySymbol);
   EXPECT_EQ(a.Compare(b), 0);
   EXPECT_THROW(automaton.CloneObject(), std::logic_error);
 }

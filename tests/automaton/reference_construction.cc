@@ -6,6 +6,10 @@
 
 namespace tarnwick::reference {
 
+int CompareBySymbol(const Object& a, const Object& b) {
+  return static_cast<const Transition&>(a).symbol - static_cast<const Transition&>(b).symbol;
+}
+
 std::unique_ptr<RegexNode> SimplifyNode(std::unique_ptr<RegexNode> node) {
   auto& children = node->children;
   for (std::size_t i = 0; i < children.size(); ++i) {

@@ -12,6 +12,10 @@
 
 namespace tarnwick::reference {
 
+// Orders transitions by symbol alone: installed on grouping transitions so that
+// one set holds one transition per symbol.
+int CompareBySymbol(const Object& a, const Object& b);
+
 std::unique_ptr<RegexNode> SimplifyNode(std::unique_ptr<RegexNode> node);
 void SimplifyRules(RegexNode& root);
 std::unique_ptr<Automaton> BuildNfa(const RegexNode& root);
