@@ -49,24 +49,28 @@ mkdir -p "$work"
 cd "$work"
 banner='Tarnwick V\.1\.00'
 
+# Runs tarnwick.exe with the given arguments, waits for its window, lets it
+# settle for SETTLE seconds, saves it as NAME.png, closes it and reports the
+# end: tarnwick_window NAME SETTLE WHAT ARGUMENTS...
+tarnwick_window() {
+  local name=$1 settle=$2 what=$3
+  shift 3
+  wine "$exe_dir/tarnwick.exe" "$@" >"$name.out" 2>&1 &
+  local pid=$!
+  local id
+  id=$(wait_window "$banner" "")
+  sleep "$settle"
+  shoot "$id" "$name"
+  close_window "$id"
+  report_end $pid "tarnwick.exe ($what)"
+}
+
 # 1. The log window after a failed run: it stays until closed.
 printf '; a definition with an error on line 3\n%%%%\n[z-a]  { ProcedureReturn 1 }\n' >broken.lex
-wine "$exe_dir/tarnwick.exe" broken.lex >log-window.out 2>&1 &
-pid=$!
-id=$(wait_window "$banner" "")
-sleep 1
-shoot "$id" log-window
-close_window "$id"
-report_end $pid "tarnwick.exe (log window)"
+tarnwick_window log-window 1 "log window" broken.lex
 
 # 2. The bad command line.
-wine "$exe_dir/tarnwick.exe" broken.lex -O out.pb >parameter-error.out 2>&1 &
-pid=$!
-id=$(wait_window "$banner" "")
-sleep 0.5
-shoot "$id" parameter-error
-close_window "$id"
-report_end $pid "tarnwick.exe (parameter error)"
+tarnwick_window parameter-error 0.5 "parameter error" broken.lex -O out.pb
 
 # 3. The installer window, the open-file dialog and a message box.
 mkdir -p "$WINEPREFIX/drive_c/users/$(id -un)/AppData/Roaming/purebasic"
