@@ -279,37 +279,4 @@ std::unique_ptr<Dfa> BuildDfaFromEpsilonNfa(const Automaton& nfa, std::size_t ma
   return builder.Finish(nfa.charset ? nfa.charset->Clone() : std::make_unique<CharSet>());
 }
 
-std::string DfaToString(const Dfa& dfa, const Automaton& nfa) {
-  std::vector<std::string> labels;
-  labels.reserve(dfa.states.size());
-  for (const DfaState& state : dfa.states) {
-    std::string text = "{";
-    for (std::size_t k = 0; k < state.label.size(); ++k) {
-      if (k > 0) text += ", ";
-      text += nfa.states[state.label[k]]->ToString();
-    }
-    labels.push_back(text + "}");
-  }
-  std::string out;
-  for (std::size_t p = 0; p < dfa.states.size(); ++p) {
-    const DfaState& state = dfa.states[p];
-    if (p > 0) out += "\n";
-    out += labels[p] + "(final=" + std::to_string(state.final);
-    if (static_cast<int32_t>(p) == dfa.start) out += ":start";
-    // A transition set orders by target label, then symbol.
-    std::vector<DfaMove> moves = state.moves;
-    std::sort(moves.begin(), moves.end(), [](const DfaMove& a, const DfaMove& b) {
-      return a.target != b.target ? a.target < b.target : a.symbol < b.symbol;
-    });
-    out += ":trans={";
-    for (std::size_t k = 0; k < moves.size(); ++k) {
-      if (k > 0) out += ", ";
-      out += "\n->" + labels[static_cast<std::size_t>(moves[k].target)] + "(" +
-             std::to_string(moves[k].symbol) + ")";
-    }
-    out += "})";
-  }
-  return out;
-}
-
 }  // namespace tarnwick

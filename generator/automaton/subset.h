@@ -9,7 +9,6 @@
 
 #include <cstddef>
 #include <memory>
-#include <string>
 
 #include "automaton/automaton.h"
 #include "automaton/dfa.h"
@@ -29,9 +28,5 @@ namespace tarnwick {
 // start's already is. The tests hold the elimination as the reference.
 std::unique_ptr<Dfa> BuildDfaFromEpsilonNfa(const Automaton& nfa, std::size_t maxStates,
                                             std::size_t* statesReached = nullptr);
-
-// The DFA as the textbook automaton would print it: labels as sets of the NFA
-// states' texts ("{q0_0, q1_0}"), moves ordered by target label, then symbol.
-std::string DfaToString(const Dfa& dfa, const Automaton& nfa);
 
 }  // namespace tarnwick

@@ -259,7 +259,7 @@ TEST(EliminateEpsilon, ManyEpsilonPathsStayCheap) {
 TEST(BuildDfaFromEpsilonNfa, WorkedExampleWithBothNumberings) {
   auto built = Construct(Rules(2, Leaf(1), Star(Or(Leaf(1), Leaf(2)))));
   const Dfa& dfa = *built.dfa;
-  EXPECT_EQ(DfaToString(dfa, *built.nfa),
+  EXPECT_EQ(reference::DfaToString(dfa, *built.nfa),
             "{start}(final=1:start:trans={\n->{q1_0, q1_1}(2), \n->{q0_0, q1_0, q1_1}(1)})\n"
             "{q1_0, q1_1}(final=1:trans={\n->{q1_0, q1_1}(1), \n->{q1_0, q1_1}(2)})\n"
             "{q0_0, q1_0, q1_1}(final=0:trans={\n->{q1_0, q1_1}(1), \n->{q1_0, q1_1}(2)})");
@@ -300,7 +300,7 @@ TEST(BuildDfaFromEpsilonNfa, AcceptingRulesEmptyMatchesAndEndOfInput) {
 
   // End of input is grouped before the classes: its target is found first.
   auto eof = Construct(Rules(1, Leaf(1), Eof()));
-  EXPECT_EQ(DfaToString(*eof.dfa, *eof.nfa),
+  EXPECT_EQ(reference::DfaToString(*eof.dfa, *eof.nfa),
             "{start}(final=-1:start:trans={\n->{q0_0}(1), \n->{q1_0}(-1)})\n"
             "{q0_0}(final=0:trans={})\n{q1_0}(final=1:trans={})");
   EXPECT_EQ(eof.dfa->states[2].index, 1);

@@ -41,7 +41,7 @@ TEST(Equivalence, FastConstructionBuildsTheLiteralAutomata) {
     reference::EliminateEpsilon(*slowNfa);
     auto slowDfa = reference::BuildDfa(*slowNfa);
     ASSERT_NE(fastDfa, nullptr);
-    ASSERT_EQ(DfaToString(*fastDfa, *fastNfa), slowDfa->ToString());
+    ASSERT_EQ(reference::DfaToString(*fastDfa, *fastNfa), slowDfa->ToString());
     // The index of every state, which the text does not show.
     for (int p = 0; p < slowDfa->states.count(); ++p) {
       ASSERT_EQ(fastDfa->states[static_cast<std::size_t>(p)].index, slowDfa->states[p]->index);
@@ -70,7 +70,7 @@ TEST(Equivalence, DfaStraightFromTheEpsilonNfaIsTheEliminatedNfasDfa) {
     auto dfa = BuildDfaByElimination(*nfa, 100000, &reached);
     ASSERT_NE(dfa, nullptr);
     ASSERT_TRUE(SameDfa(*fused, *dfa));
-    ASSERT_EQ(DfaToString(*fused, *nfa), DfaToString(*dfa, *nfa));
+    ASSERT_EQ(reference::DfaToString(*fused, *nfa), reference::DfaToString(*dfa, *nfa));
     EXPECT_EQ(fusedReached, reached);
     std::size_t eliminatedTightReached = 0;
     BuildDfaFromEpsilonNfa(*nfa, tight, &eliminatedTightReached);

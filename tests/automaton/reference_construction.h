@@ -6,8 +6,10 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
 #include "automaton/automaton.h"
+#include "automaton/dfa.h"
 #include "regex/regex_node.h"
 
 namespace tarnwick::reference {
@@ -21,5 +23,10 @@ void SimplifyRules(RegexNode& root);
 std::unique_ptr<Automaton> BuildNfa(const RegexNode& root);
 void EliminateEpsilon(Automaton& nfa);
 std::unique_ptr<Automaton> BuildDfa(Automaton& nfa);
+
+// A DFA of the fast construction as the textbook automaton would print it:
+// labels as sets of the NFA states' texts ("{q0_0, q1_0}"), moves ordered by
+// target label, then symbol.
+std::string DfaToString(const Dfa& dfa, const Automaton& nfa);
 
 }  // namespace tarnwick::reference
