@@ -1,13 +1,32 @@
 // The in-between file lives in the destination's own directory, so the final
 // step is a rename within one file system and replaces the old file in one
 // move. It is registered as scratch while it exists, so closing the log in
-// the middle of placement leaves nothing behind.
+// the middle of placement leaves nothing behind. A destination that already
+// holds the source's bytes is compared, not rewritten: the runtime include
+// beside an output is usually the copy the previous run placed.
 #include "driver/placement.h"
+
+#include <fstream>
 
 #include "driver/paths.h"
 #include "platform/files.h"
 
 namespace tarnwick {
+
+namespace {
+
+// The whole file in one block, or nothing when it cannot be read.
+std::optional<std::string> ReadBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary | std::ios::ate);
+  const std::streamoff size = in ? static_cast<std::streamoff>(in.tellg()) : -1;
+  if (size < 0) return std::nullopt;
+  std::string bytes(static_cast<std::size_t>(size), '\0');
+  in.seekg(0);
+  if (!in.read(bytes.data(), static_cast<std::streamsize>(size))) return std::nullopt;
+  return bytes;
+}
+
+}  // namespace
 
 std::optional<std::string> PlaceFile(const std::string& source, const std::string& destination,
                                      ScratchFiles& scratch) {
@@ -31,6 +50,17 @@ std::optional<std::string> PlaceFile(const std::string& source, const std::strin
   platform::RemoveFile(staging);
   scratch.Forget(staging);
   return problem;
+}
+
+std::optional<std::string> PlaceFileUnlessIdentical(const std::string& source,
+                                                    const std::string& destination,
+                                                    ScratchFiles& scratch) {
+  std::optional<std::string> present = ReadBytes(destination);
+  if (present) {
+    std::optional<std::string> wanted = ReadBytes(source);
+    if (wanted && *wanted == *present) return std::nullopt;
+  }
+  return PlaceFile(source, destination, scratch);
 }
 
 }  // namespace tarnwick
