@@ -6,6 +6,8 @@
 // beside an output is usually the copy the previous run placed.
 #include "driver/placement.h"
 
+#include <algorithm>
+#include <array>
 #include <fstream>
 
 #include "driver/paths.h"
@@ -15,15 +17,22 @@ namespace tarnwick {
 
 namespace {
 
-// The whole file in one block, or nothing when it cannot be read.
-std::optional<std::string> ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary | std::ios::ate);
-  const std::streamoff size = in ? static_cast<std::streamoff>(in.tellg()) : -1;
-  if (size < 0) return std::nullopt;
-  std::string bytes(static_cast<std::size_t>(size), '\0');
-  in.seekg(0);
-  if (!in.read(bytes.data(), static_cast<std::streamsize>(size))) return std::nullopt;
-  return bytes;
+// True when both files can be read and hold the same bytes. Compared block
+// by block, so neither file is held whole.
+bool SameBytes(const std::string& a, const std::string& b) {
+  std::ifstream first(a, std::ios::binary);
+  std::ifstream second(b, std::ios::binary);
+  if (!first || !second) return false;
+  std::array<char, 8192> x, y;
+  for (;;) {
+    first.read(x.data(), x.size());
+    second.read(y.data(), y.size());
+    const std::streamsize n = first.gcount();
+    if (n != second.gcount() || !std::equal(x.data(), x.data() + n, y.data())) return false;
+    if (n < static_cast<std::streamsize>(x.size())) {
+      return first.eof() && second.eof() && !first.bad() && !second.bad();
+    }
+  }
 }
 
 }  // namespace
@@ -55,11 +64,7 @@ std::optional<std::string> PlaceFile(const std::string& source, const std::strin
 std::optional<std::string> PlaceFileUnlessIdentical(const std::string& source,
                                                     const std::string& destination,
                                                     ScratchFiles& scratch) {
-  std::optional<std::string> present = ReadBytes(destination);
-  if (present) {
-    std::optional<std::string> wanted = ReadBytes(source);
-    if (wanted && *wanted == *present) return std::nullopt;
-  }
+  if (SameBytes(source, destination)) return std::nullopt;
   return PlaceFile(source, destination, scratch);
 }
 
