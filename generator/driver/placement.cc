@@ -6,36 +6,11 @@
 // beside an output is usually the copy the previous run placed.
 #include "driver/placement.h"
 
-#include <algorithm>
-#include <array>
-#include <fstream>
-
+#include "base/whole_file.h"
 #include "driver/paths.h"
 #include "platform/files.h"
 
 namespace tarnwick {
-
-namespace {
-
-// True when both files can be read and hold the same bytes. Compared block
-// by block, so neither file is held whole.
-bool SameBytes(const std::string& a, const std::string& b) {
-  std::ifstream first(a, std::ios::binary);
-  std::ifstream second(b, std::ios::binary);
-  if (!first || !second) return false;
-  std::array<char, 8192> x, y;
-  for (;;) {
-    first.read(x.data(), x.size());
-    second.read(y.data(), y.size());
-    const std::streamsize n = first.gcount();
-    if (n != second.gcount() || !std::equal(x.data(), x.data() + n, y.data())) return false;
-    if (n < static_cast<std::streamsize>(x.size())) {
-      return first.eof() && second.eof() && !first.bad() && !second.bad();
-    }
-  }
-}
-
-}  // namespace
 
 std::optional<std::string> PlaceFile(const std::string& source, const std::string& destination,
                                      ScratchFiles& scratch) {
@@ -64,7 +39,10 @@ std::optional<std::string> PlaceFile(const std::string& source, const std::strin
 std::optional<std::string> PlaceFileUnlessIdentical(const std::string& source,
                                                     const std::string& destination,
                                                     ScratchFiles& scratch) {
-  if (SameBytes(source, destination)) return std::nullopt;
+  // The source is read only when a copy is already there to compare with.
+  if (const std::optional<std::string> present = ReadWholeFile(destination)) {
+    if (ReadWholeFile(source) == present) return std::nullopt;
+  }
   return PlaceFile(source, destination, scratch);
 }
 
