@@ -15,9 +15,12 @@ namespace tarnwick {
 std::optional<std::string> PlaceFile(const std::string& source, const std::string& destination,
                                      ScratchFiles& scratch) {
   if (!platform::FileExists(source)) return "Cannot find the file to copy: " + source;
-  const std::string directory = DirectoryPart(destination);
-  std::string staging =
-      platform::CreateUniqueFile(directory, "." + FileNamePart(destination) + ".part-");
+  // Built by appending: GCC 12 at -O3 warns falsely (-Wrestrict) about
+  // "literal" + std::string&&.
+  std::string prefix = ".";
+  prefix += FileNamePart(destination);
+  prefix += ".part-";
+  std::string staging = platform::CreateUniqueFile(DirectoryPart(destination), prefix);
   if (staging.empty()) {
     return "Cannot create " + destination + ": its directory is missing or not writable";
   }
