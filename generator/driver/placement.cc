@@ -1,9 +1,12 @@
 // The in-between file lives in the destination's own directory, so the final
 // step is a rename within one file system and replaces the old file in one
 // move. It is registered as scratch while it exists, so closing the log in
-// the middle of placement leaves nothing behind.
+// the middle of placement leaves nothing behind. A destination that already
+// holds the source's bytes is compared, not rewritten: the runtime include
+// beside an output is usually the copy the previous run placed.
 #include "driver/placement.h"
 
+#include "base/whole_file.h"
 #include "driver/paths.h"
 #include "platform/files.h"
 
@@ -12,9 +15,12 @@ namespace tarnwick {
 std::optional<std::string> PlaceFile(const std::string& source, const std::string& destination,
                                      ScratchFiles& scratch) {
   if (!platform::FileExists(source)) return "Cannot find the file to copy: " + source;
-  const std::string directory = DirectoryPart(destination);
-  std::string staging =
-      platform::CreateUniqueFile(directory, "." + FileNamePart(destination) + ".part-");
+  // Built by appending: GCC 12 at -O3 warns falsely (-Wrestrict) about
+  // "literal" + std::string&&.
+  std::string prefix = ".";
+  prefix += FileNamePart(destination);
+  prefix += ".part-";
+  std::string staging = platform::CreateUniqueFile(DirectoryPart(destination), prefix);
   if (staging.empty()) {
     return "Cannot create " + destination + ": its directory is missing or not writable";
   }
@@ -31,6 +37,16 @@ std::optional<std::string> PlaceFile(const std::string& source, const std::strin
   platform::RemoveFile(staging);
   scratch.Forget(staging);
   return problem;
+}
+
+std::optional<std::string> PlaceFileUnlessIdentical(const std::string& source,
+                                                    const std::string& destination,
+                                                    ScratchFiles& scratch) {
+  // The source is read only when a copy is already there to compare with.
+  if (const std::optional<std::string> present = ReadWholeFile(destination)) {
+    if (ReadWholeFile(source) == present) return std::nullopt;
+  }
+  return PlaceFile(source, destination, scratch);
 }
 
 }  // namespace tarnwick

@@ -15,4 +15,10 @@ namespace tarnwick {
 std::optional<std::string> PlaceFile(const std::string& source, const std::string& destination,
                                      ScratchFiles& scratch);
 
+// PlaceFile, except that a `destination` already holding exactly the bytes of
+// `source` (the same file included) is left as it is: no write, no rename.
+std::optional<std::string> PlaceFileUnlessIdentical(const std::string& source,
+                                                    const std::string& destination,
+                                                    ScratchFiles& scratch);
+
 }  // namespace tarnwick

@@ -96,8 +96,8 @@ int RunGenerator(RunOptions& options, RunEnvironment& environment) {
   std::optional<std::string> problem;
   if (!platform::FileExists(includeSource)) {
     problem = "The runtime include is missing beside the program: " + includeSource;
-  } else if (!platform::SameFile(includeSource, includeTarget)) {
-    problem = PlaceFile(includeSource, includeTarget, scratch);
+  } else {
+    problem = PlaceFileUnlessIdentical(includeSource, includeTarget, scratch);
   }
   if (!problem) problem = PlaceFile(generate.scannerFile, options.OutputFile, scratch);
   scratch.RemoveAll();

@@ -96,6 +96,22 @@ TEST_F(RunGeneratorTest, SuccessPlacesScannerAndIncludeBesideTheDefaultName) {
   EXPECT_EQ(std::distance(fs::directory_iterator(root_ / "work"), fs::directory_iterator()), 3);
 }
 
+// A second name on the include shows whether the file itself was kept:
+// placement would rename a new file over the first name.
+TEST_F(RunGeneratorTest, IncludeBesideTheOutputIsReplacedOnlyWhenItDiffers) {
+  WriteText(Work(kRuntimeIncludeName), "; runtime\n");
+  fs::create_hard_link(Work(kRuntimeIncludeName), Work("second name"));
+  ASSERT_EQ(RunGenerator(options_, environment_), kExitSuccess);
+  EXPECT_EQ(fs::hard_link_count(Work(kRuntimeIncludeName)), 2u);
+
+  WriteText(Work(kRuntimeIncludeName), "; runtime, older\n");
+  ASSERT_EQ(RunGenerator(options_, environment_), kExitSuccess);
+  EXPECT_EQ(ReadText(Work(kRuntimeIncludeName)), "; runtime\n");
+  EXPECT_EQ(fs::hard_link_count(Work(kRuntimeIncludeName)), 1u);
+  EXPECT_EQ(ReadText(Work("second name")), "; runtime, older\n");
+  EXPECT_TRUE(TempIsEmpty());
+}
+
 TEST_F(RunGeneratorTest, ScratchNamesAreUniquePerRunAndInTheTemporaryDirectory) {
   ASSERT_EQ(RunGenerator(options_, environment_), kExitSuccess);
   GenerateOptions first = seen_;
