@@ -56,4 +56,21 @@ void ShowParameterError(LogKind kind, const std::string& banner, std::string_vie
   MessageBoxA(nullptr, "Parameter error", banner.c_str(), MB_OK);
 }
 
+void ShowInformation(LogKind kind, const std::string& banner, std::string_view text) {
+  AttachParentConsole();
+  std::cout << text << std::flush;
+  if (kind != LogKind::kWindow) return;
+  Win32LogWindow window(banner, nullptr, 0);
+  window.Start();
+  std::size_t start = 0;
+  while (start < text.size()) {
+    std::size_t end = text.find('\n', start);
+    if (end == std::string_view::npos) end = text.size();
+    window.LogLine(text.substr(start, end - start));
+    start = end + 1;
+  }
+  window.ScrollToStart();
+  window.WaitUntilClosed();
+}
+
 }  // namespace tarnwick::platform
