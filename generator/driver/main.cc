@@ -1,7 +1,7 @@
 // Program entry of the generator: choose the log, take the command line
 // apart, answer "--help" or "--version" or run once, and end with the run's
-// status. A failed run keeps a log
-// window open until the user closes it; closing it ends the process.
+// status. A failed run keeps a log window open until the user closes it;
+// closing it ends the process.
 #include <memory>
 
 #include "driver/banner.h"
