@@ -40,9 +40,13 @@ shown_in_window() {
 tarnwick=$stage/windows/tarnwick.exe
 installer=$stage/windows/korvane-installer.exe
 
-out=$(TARNWICK_UI=console wine "$tarnwick" --version | tr -d '\r')
+# wine's background processes inherit the output of a wine call: it goes to
+# files, never to a pipe that would then stay open.
+TARNWICK_UI=console wine "$tarnwick" --version >version.raw 2>console.err
+out=$(tr -d '\r' <version.raw)
 [ "$out" = "tarnwick 1.0" ] || fail "console --version printed '$out'"
-TARNWICK_UI=console wine "$tarnwick" --help | tr -d '\r' >help.txt
+TARNWICK_UI=console wine "$tarnwick" --help >help.raw 2>>console.err
+tr -d '\r' <help.raw >help.txt
 # The folders searched: the program's own, then share\tarnwick\ beside it.
 for folder in "$stage/windows/" "$stage/share/tarnwick/"; do
   grep -qxF "  $(windows_path "$folder")" help.txt || fail "--help does not name $folder"
@@ -53,7 +57,7 @@ shown_in_window "$banner" "$tarnwick" --version
 [ "$(cat shown.txt)" = "tarnwick 1.0" ] || fail "windowed --version printed '$(cat shown.txt)'"
 shown_in_window "$banner" "$tarnwick" --help
 cmp -s shown.txt help.txt || fail "windowed --help differs from the console's: $(diff help.txt shown.txt)"
-[ ! -e -- --help_lexerout.pbl ] || fail "--help was taken as a definition file"
+[ ! -e ./--help_lexerout.pbl ] || fail "--help was taken as a definition file"
 echo "ok: tarnwick --version and --help in the log window, status 0"
 
 shown_in_window "$installer_title" "$installer" --version
