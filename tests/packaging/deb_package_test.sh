@@ -3,13 +3,16 @@
 # contents and computed dependencies are checked, it is unpacked into a
 # scratch root (dpkg -x), and the unpacked tarnwick, run from another
 # folder, generates an example's scanner byte for byte like the build tree's
-# program and places the include beside the output.
+# program and places the include beside the output. With Xvfb at hand it
+# must also find its window module in lib/tarnwick/: a run asked for the
+# window then logs nothing to standard output.
 #
-#   deb_package_test.sh BUILD_DIR SCRATCH BUILT_TARNWICK
+#   deb_package_test.sh BUILD_DIR SCRATCH BUILT_TARNWICK PRIVATE_DISPLAY_WRAPPER
 set -euo pipefail
 build=$1
 scratch=$2
 built_tarnwick=$3
+with_display=$4
 for tool in cpack dpkg-deb dpkg-shlibdeps; do
   if ! command -v "$tool" >/dev/null; then
     echo "$tool is missing (dpkg-dev): package test skipped"
@@ -66,4 +69,10 @@ cmp "$scratch/work/out/PBTarnwickInc.pbi" "$root/usr/share/tarnwick/PBTarnwickIn
 (cd "$scratch/reference" && "$built_tarnwick" calc.lex -o calc.pbl >/dev/null)
 cmp "$scratch/work/out/calc.pbl" "$scratch/reference/calc.pbl" ||
   fail "the installed tarnwick's scanner differs from the build tree's"
+if grep -q 'tarnwick-window\.so$' <<<"$listing" && command -v Xvfb >/dev/null; then
+  (cd "$scratch/work" && TARNWICK_UI=window "$with_display" "$root/usr/bin/tarnwick" calc.lex \
+    -o out/window.pbl >../window.log 2>&1) || fail "the windowed run failed: $(cat "$scratch/window.log")"
+  [ ! -s "$scratch/window.log" ] ||
+    fail "the installed tarnwick did not load its window module: $(cat "$scratch/window.log")"
+fi
 echo "ok: $(basename "$deb"), Depends: $depends"
