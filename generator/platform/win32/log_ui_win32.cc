@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <iostream>
 
+#include "base/text.h"
 #include "platform/console_log.h"
 #include "platform/log_choice.h"
 #include "platform/process.h"
@@ -62,13 +63,8 @@ void ShowInformation(LogKind kind, const std::string& banner, std::string_view t
   if (kind != LogKind::kWindow) return;
   Win32LogWindow window(banner, nullptr, 0);
   window.Start();
-  std::size_t start = 0;
-  while (start < text.size()) {
-    std::size_t end = text.find('\n', start);
-    if (end == std::string_view::npos) end = text.size();
-    window.LogLine(text.substr(start, end - start));
-    start = end + 1;
-  }
+  for (LineSplitter lines(text); !lines.AtEnd();)
+    window.LogLine(lines.Next());
   window.ScrollToStart();
   window.WaitUntilClosed();
 }
