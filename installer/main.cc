@@ -1,5 +1,6 @@
-// korvane-installer entry: the command line decides between the window and
-// a scripted install or uninstall; both run the same tool-list actions.
+// korvane-installer entry: the command line decides between the window, a
+// scripted install or uninstall (both run the same tool-list actions) and
+// the "--help" and "--version" answers.
 #include <iostream>
 #include <string>
 #include <vector>
@@ -13,6 +14,12 @@ int main(int argc, char** argv) {
   using namespace korvane;
   std::unique_ptr<System> system = MakeNativeSystem();
   CommandLine command = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+  if (std::optional<std::string> text = InformationText(command, *system)) {
+    AttachParentConsole();
+    std::cout << *text << std::flush;
+    ShowInformationBox(*text);
+    return 0;
+  }
   if (command.mode != RunMode::kWindow) {
     AttachParentConsole();
     return RunCommandLine(command, *system, std::cout, std::cerr);

@@ -2,10 +2,19 @@
 // option. After it, each option word (compared exactly, case included)
 // takes the next parameter verbatim as its value, so "-o -dot" names an
 // output called "-dot"; an option in the last place gets the empty value and
-// a repeated option overwrites the earlier one.
+// a repeated option overwrites the earlier one. A lone "--help" or
+// "--version" asks for information instead of a run.
 #include "driver/command_line.h"
 
 namespace tarnwick {
+
+std::optional<InformationRequest> FindInformationRequest(
+    const std::vector<std::string>& parameters) {
+  if (parameters.size() != 1) return std::nullopt;
+  if (parameters[0] == "--help") return InformationRequest::kHelp;
+  if (parameters[0] == "--version") return InformationRequest::kVersion;
+  return std::nullopt;
+}
 
 std::optional<RunOptions> ParseCommandLine(const std::vector<std::string>& parameters) {
   RunOptions options;

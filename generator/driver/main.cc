@@ -1,14 +1,17 @@
 // Program entry of the generator: choose the log, take the command line
-// apart, run once, and end with the run's status. A failed run keeps a log
-// window open until the user closes it; closing it ends the process.
+// apart, answer "--help" or "--version" or run once, and end with the run's
+// status. A failed run keeps a log window open until the user closes it;
+// closing it ends the process.
 #include <memory>
 
 #include "driver/banner.h"
 #include "driver/command_line.h"
+#include "driver/help_text.h"
 #include "driver/paths.h"
 #include "driver/run_generator.h"
 #include "driver/scratch_files.h"
 #include "driver/state_limit.h"
+#include "driver/support_files.h"
 #include "platform/log_ui.h"
 #include "platform/process.h"
 #include "platform/program_runners.h"
@@ -19,7 +22,16 @@ int main(int argc, char** argv) {
   const std::string banner = Banner();
   const platform::LogKind kind = platform::ChooseLogKind();
 
-  std::optional<RunOptions> options = ParseCommandLine(platform::CommandLineArguments(argc, argv));
+  const std::string programDirectory = DirectoryPart(platform::ProgramFilePath());
+  const std::vector<std::string> parameters = platform::CommandLineArguments(argc, argv);
+  if (std::optional<InformationRequest> request = FindInformationRequest(parameters)) {
+    const std::string text = *request == InformationRequest::kVersion
+                                 ? VersionText() + "\n"
+                                 : HelpText(SupportDirectories(programDirectory));
+    platform::ShowInformation(kind, banner, text);
+    platform::ExitNow(kExitSuccess);
+  }
+  std::optional<RunOptions> options = ParseCommandLine(parameters);
   if (!options) {
     platform::ShowParameterError(kind, banner, kUsage);
     platform::ExitNow(kExitParameterError);
@@ -33,7 +45,7 @@ int main(int argc, char** argv) {
   std::unique_ptr<ProgramRunner> runner = platform::MakeProgramRunner();
 
   RunEnvironment environment;
-  environment.programDirectory = DirectoryPart(platform::ProgramFilePath());
+  environment.programDirectory = programDirectory;
   environment.tempDirectory = platform::TempDirectory();
   environment.caseTable = platform::SystemCaseTable();
   environment.maxDfaStates = MaxDfaStatesFrom(platform::EnvironmentVariable(kMaxDfaStatesVariable));

@@ -16,6 +16,7 @@
 #include "driver/paths.h"
 #include "driver/placement.h"
 #include "driver/settings_file.h"
+#include "driver/support_files.h"
 #include "platform/files.h"
 
 namespace tarnwick {
@@ -50,7 +51,13 @@ int RunGenerator(RunOptions& options, RunEnvironment& environment) {
   ScratchFiles& scratch = *environment.scratch;
   ErrorState error;
 
-  options.GraphvizPath = ReadGraphvizPath(environment.programDirectory + kSettingsFileName);
+  const std::vector<std::string> supportDirectories =
+      SupportDirectories(environment.programDirectory);
+  auto exists = [](const std::string& path) { return platform::FileExists(path); };
+  if (std::string settings = FindSupportFile(supportDirectories, kSettingsFileName, exists);
+      !settings.empty()) {
+    options.GraphvizPath = ReadGraphvizPath(settings);
+  }
   if (options.OutputFile.empty()) options.OutputFile = options.InputFile + kDefaultOutputSuffix;
 
   log.Start();
@@ -91,11 +98,13 @@ int RunGenerator(RunOptions& options, RunEnvironment& environment) {
     return kExitGenerationError;
   }
 
-  const std::string includeSource = environment.programDirectory + kRuntimeIncludeName;
+  const std::string includeSource =
+      FindSupportFile(supportDirectories, kRuntimeIncludeName, exists);
   const std::string includeTarget = DirectoryPart(options.OutputFile) + kRuntimeIncludeName;
   std::optional<std::string> problem;
-  if (!platform::FileExists(includeSource)) {
-    problem = "The runtime include is missing beside the program: " + includeSource;
+  if (includeSource.empty()) {
+    problem = std::string("The runtime include ") + kRuntimeIncludeName + " is in neither " +
+              supportDirectories[0] + " nor " + supportDirectories[1];
   } else {
     problem = PlaceFileUnlessIdentical(includeSource, includeTarget, scratch);
   }

@@ -37,4 +37,11 @@ std::unique_ptr<LogUi> MakeLog(LogKind kind, std::string banner, std::function<v
 // standard error, and for the window kind also a message box titled `banner`.
 void ShowParameterError(LogKind kind, const std::string& banner, std::string_view usage);
 
+// The answer to "--help" or "--version": `text` (lines ending in "\n") on
+// standard output. A program without a console (the window kind on Windows)
+// also shows it in a log window titled `banner` and returns only when that is
+// closed, which ends the process with status 0. On Linux a terminal or a
+// pipe always has it, so the text goes to standard output only.
+void ShowInformation(LogKind kind, const std::string& banner, std::string_view text);
+
 }  // namespace tarnwick::platform

@@ -25,6 +25,11 @@ bool WindowSupported();
 // closed, 1 when no window could be opened.
 int RunInstallerWindow(const std::string& initial_path, const WindowHandler& handler);
 
+// On Windows, where a started program has no console, also shows `text` in a
+// message box titled like the window and returns when it is dismissed;
+// elsewhere standard output has it and nothing is shown.
+void ShowInformationBox(const std::string& text);
+
 // On Windows a GUI program has no console: attach to the parent's so the
 // command-line actions can print. Elsewhere nothing to do.
 void AttachParentConsole();

@@ -160,4 +160,6 @@ int RunInstallerWindow(const std::string& initial_path, const WindowHandler& han
 
 void AttachParentConsole() {}
 
+void ShowInformationBox(const std::string&) {}
+
 }  // namespace korvane

@@ -13,4 +13,6 @@ int RunInstallerWindow(const std::string&, const WindowHandler&) {
 
 void AttachParentConsole() {}
 
+void ShowInformationBox(const std::string&) {}
+
 }  // namespace korvane

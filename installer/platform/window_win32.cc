@@ -195,4 +195,8 @@ void AttachParentConsole() {
   if (need_err) (void)std::freopen("CONOUT$", "w", stderr);
 }
 
+void ShowInformationBox(const std::string& text) {
+  ::MessageBoxA(nullptr, text.c_str(), Text(kWindowTitle).c_str(), MB_OK | MB_ICONINFORMATION);
+}
+
 }  // namespace korvane

@@ -54,5 +54,21 @@ TEST(CommandLine, ParameterErrors) {
   EXPECT_FALSE(Parse({"in.lex", "-o", "a.pb", "b.pb"}));  // a stray value
 }
 
+TEST(CommandLine, OnlyALoneHelpOrVersionAsksForInformation) {
+  EXPECT_EQ(FindInformationRequest({"--help"}), InformationRequest::kHelp);
+  EXPECT_EQ(FindInformationRequest({"--version"}), InformationRequest::kVersion);
+  for (std::vector<std::string> other : {std::vector<std::string>{},
+                                         {"-help"},
+                                         {"--HELP"},
+                                         {"--help", "-o", "x.pb"},
+                                         {"calc.lex", "--version"}}) {
+    EXPECT_FALSE(FindInformationRequest(other));
+  }
+  // Anywhere but alone, the words are what they always were: an input file
+  // name first, a parameter error after it.
+  EXPECT_TRUE(Parse({"--help", "-o", "x.pb"}));
+  EXPECT_FALSE(Parse({"calc.lex", "--help"}));
+}
+
 }  // namespace
 }  // namespace tarnwick

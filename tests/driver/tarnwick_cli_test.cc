@@ -8,6 +8,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -137,9 +138,65 @@ TEST_F(CliTest, OutputPathsWithAndWithoutDirectory) {
   EXPECT_TRUE(fs::exists(Work("sub/PBTarnwickInc.pbi")));
 }
 
+TEST_F(CliTest, HelpAndVersionGoToStandardOutputWithStatusZero) {
+  Outcome version = Run({"--version"});
+  EXPECT_EQ(version.status, 0);
+  EXPECT_EQ(version.out, std::vector<std::string>{"tarnwick 1.0"});
+  EXPECT_EQ(version.err, "");
+
+  Outcome help = Run({"--help"});
+  EXPECT_EQ(help.status, 0);
+  EXPECT_EQ(help.err, "");
+  ASSERT_FALSE(help.out.empty());
+  EXPECT_EQ(help.out.front().rfind("Usage: tarnwick ", 0), 0u);
+  for (const std::string option : {"-o ", "-dot ", "-pdf ", "-debug ", "--help", "--version"}) {
+    EXPECT_EQ(
+        std::count_if(help.out.begin(), help.out.end(),
+                      [&](const std::string& line) { return line.rfind("  " + option, 0) == 0; }),
+        1)
+        << option;
+  }
+  for (const fs::path& folder : {root_ / "bin" / "", root_ / "share" / "tarnwick" / ""}) {
+    EXPECT_NE(std::find(help.out.begin(), help.out.end(), "  " + folder.string()), help.out.end())
+        << folder;
+  }
+  EXPECT_FALSE(fs::exists(Work("--help_lexerout.pbl")));
+}
+
+// Installed: the program in bin/, its include and settings in
+// share/tarnwick/; a copy beside the program still comes first.
+TEST_F(CliTest, InstalledTreeTakesTheSupportFilesFromTheSharedFolder) {
+  fs::path shared = root_ / "share" / "tarnwick";
+  fs::create_directories(shared);
+  fs::rename(root_ / "bin" / "PBTarnwickInc.pbi", shared / "PBTarnwickInc.pbi");
+  fs::path fake = root_ / "fake-dot.sh";
+  WriteText(fake, "#!/bin/sh\necho \"$@\" > \"" + (root_ / "graphviz-args.txt").string() + "\"\n");
+  fs::permissions(fake, fs::perms::owner_all);
+  WriteText(shared / "Yarrowkit.ini", "[Global]\ngraphviz = " + fake.string() + "\n");
+
+  EXPECT_EQ(Run({"calc.lex", "-o", "sub/out.pb", "-pdf", "g.pdf"}).status, 0);
+  EXPECT_EQ(ReadText(Work("sub/PBTarnwickInc.pbi")), "; the runtime\n");
+  EXPECT_TRUE(fs::exists(root_ / "graphviz-args.txt"));
+
+  WriteText(root_ / "bin" / "PBTarnwickInc.pbi", "; beside the program\n");
+  EXPECT_EQ(Run({"calc.lex", "-o", "sub/out.pb"}).status, 0);
+  EXPECT_EQ(ReadText(Work("sub/PBTarnwickInc.pbi")), "; beside the program\n");
+
+  fs::remove_all(shared);
+  fs::remove(root_ / "bin" / "PBTarnwickInc.pbi");
+  Outcome missing = Run({"calc.lex", "-o", "sub/out.pb"});
+  EXPECT_EQ(missing.status, 1);
+  EXPECT_NE(missing.out.back().find((root_ / "share" / "tarnwick" / "").string()),
+            std::string::npos)
+      << missing.out.back();
+}
+
 TEST_F(CliTest, ParameterErrorsGoToStandardErrorWithStatusTwo) {
-  for (std::vector<std::string> arguments :
-       {std::vector<std::string>{}, {""}, {"calc.lex", "-O", "out.pb"}, {"-o", "x.pb"}}) {
+  for (std::vector<std::string> arguments : {std::vector<std::string>{},
+                                             {""},
+                                             {"calc.lex", "-O", "out.pb"},
+                                             {"-o", "x.pb"},
+                                             {"calc.lex", "--version"}}) {
     Outcome run = Run(arguments);
     EXPECT_EQ(run.status, 2);
     EXPECT_TRUE(run.out.empty());

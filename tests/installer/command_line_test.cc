@@ -22,6 +22,22 @@ TEST(CommandLineParse, SelectsModeAndOptionalFile) {
   EXPECT_EQ(ParseCommandLine({"x.prefs"}).mode, RunMode::kUsage);
   EXPECT_EQ(ParseCommandLine({"--install", "a", "b"}).mode, RunMode::kUsage);
   EXPECT_EQ(ParseCommandLine({"--INSTALL"}).mode, RunMode::kUsage);
+  EXPECT_EQ(ParseCommandLine({"--help"}).mode, RunMode::kHelp);
+  EXPECT_EQ(ParseCommandLine({"--version"}).mode, RunMode::kVersion);
+  EXPECT_EQ(ParseCommandLine({"--help", "x.prefs"}).mode, RunMode::kUsage);
+}
+
+TEST(CommandLineInformation, HelpNamesEveryOptionAndTheDefaultToolList) {
+  FakeSystem system;
+  system.environment["HOME"] = "/h";
+  EXPECT_EQ(InformationText(ParseCommandLine({"--version"}), system), "korvane-installer 1.0\n");
+  const std::string help = InformationText(ParseCommandLine({"--help"}), system).value_or("");
+  EXPECT_EQ(help.rfind(std::string(kUsage) + "\n", 0), 0u);
+  for (const char* line : {"\n  --install [FILE]", "\n  --uninstall [FILE]", "\n  --help",
+                           "\n  --version", "\n  /h/.purebasic/tools.prefs\n"}) {
+    EXPECT_NE(help.find(line), std::string::npos) << line;
+  }
+  EXPECT_FALSE(InformationText(ParseCommandLine({"--install"}), system));
 }
 
 class CommandLineRun : public ::testing::Test {

@@ -17,4 +17,8 @@ void ShowParameterError(LogKind, const std::string&, std::string_view usage) {
   std::cerr << "Parameter error\n" << usage << '\n' << std::flush;
 }
 
+void ShowInformation(LogKind, const std::string&, std::string_view text) {
+  std::cout << text << std::flush;
+}
+
 }  // namespace tarnwick::platform

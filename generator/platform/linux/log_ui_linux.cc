@@ -5,6 +5,7 @@
 #include <dlfcn.h>
 #include <unistd.h>
 
+#include <filesystem>
 #include <iostream>
 
 #include "platform/console_log.h"
@@ -17,11 +18,16 @@ namespace tarnwick::platform {
 
 namespace {
 
+// Beside the program in the build tree; in lib/tarnwick/ of an installed
+// tree, where bin/ holds programs only.
 std::string ModulePath() {
-  const std::string program = ProgramFilePath();
-  const std::size_t slash = program.rfind('/');
-  return (slash == std::string::npos ? std::string() : program.substr(0, slash + 1)) +
-         kWindowModuleFile;
+  const std::filesystem::path programDirectory =
+      std::filesystem::path(ProgramFilePath()).parent_path();
+  const std::filesystem::path beside = programDirectory / kWindowModuleFile;
+  const std::filesystem::path installed =
+      programDirectory.parent_path() / kInstalledModuleFolder / kWindowModuleFile;
+  return FileExists(beside.string()) || !FileExists(installed.string()) ? beside.string()
+                                                                        : installed.string();
 }
 
 // Loaded once, on first use, and kept for the life of the process.
@@ -63,6 +69,10 @@ void ShowParameterError(LogKind kind, const std::string& banner, std::string_vie
   std::cerr << "Parameter error\n" << usage << '\n' << std::flush;
   if (kind != LogKind::kWindow) return;
   if (const WindowModule* module = LoadWindowModule()) module->showParameterError(banner);
+}
+
+void ShowInformation(LogKind, const std::string&, std::string_view text) {
+  std::cout << text << std::flush;
 }
 
 }  // namespace tarnwick::platform

@@ -23,8 +23,10 @@ struct WindowModule {
   void (*showParameterError)(const std::string& banner);
 };
 
-// The module's file name, looked for in the program's own directory.
+// The module's file name, looked for in the program's own directory, then in
+// this folder of the program directory's parent (an installed tree).
 inline constexpr const char* kWindowModuleFile = "tarnwick-window.so";
+inline constexpr const char* kInstalledModuleFolder = "lib/tarnwick";
 // The one symbol the module exports: `const WindowModule* tarnwick_window_module()`.
 inline constexpr const char* kWindowModuleEntry = "tarnwick_window_module";
 

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <iostream>
 
+#include "base/text.h"
 #include "platform/console_log.h"
 #include "platform/log_choice.h"
 #include "platform/process.h"
@@ -54,6 +55,18 @@ void ShowParameterError(LogKind kind, const std::string& banner, std::string_vie
   std::cerr << "Parameter error\n" << usage << '\n' << std::flush;
   if (kind != LogKind::kWindow) return;
   MessageBoxA(nullptr, "Parameter error", banner.c_str(), MB_OK);
+}
+
+void ShowInformation(LogKind kind, const std::string& banner, std::string_view text) {
+  AttachParentConsole();
+  std::cout << text << std::flush;
+  if (kind != LogKind::kWindow) return;
+  Win32LogWindow window(banner, nullptr, 0);
+  window.Start();
+  for (LineSplitter lines(text); !lines.AtEnd();)
+    window.LogLine(lines.Next());
+  window.ScrollToStart();
+  window.WaitUntilClosed();
 }
 
 }  // namespace tarnwick::platform

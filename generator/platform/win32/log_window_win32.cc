@@ -22,8 +22,9 @@ constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
 
 }  // namespace
 
-Win32LogWindow::Win32LogWindow(std::string banner, std::function<void()> closeHook)
-    : banner_(std::move(banner)), closeHook_(std::move(closeHook)) {}
+Win32LogWindow::Win32LogWindow(std::string banner, std::function<void()> closeHook,
+                               int closedStatus)
+    : banner_(std::move(banner)), closeHook_(std::move(closeHook)), closedStatus_(closedStatus) {}
 
 void Win32LogWindow::Start() {
   if (started_) return;
@@ -90,7 +91,7 @@ LRESULT CALLBACK Win32LogWindow::WindowProc(HWND window, UINT message, WPARAM wP
   } else if (message == WM_CLOSE) {
     auto* log = reinterpret_cast<Win32LogWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
     if (log != nullptr && log->closeHook_) log->closeHook_();
-    ExitNow(1);
+    ExitNow(log != nullptr ? log->closedStatus_ : 1);
   }
   return DefWindowProcA(window, message, wParam, lParam);
 }
@@ -102,6 +103,12 @@ void Win32LogWindow::LogLine(std::string_view line) {
   LRESULT end = SendMessageA(edit_, WM_GETTEXTLENGTH, 0, 0);
   SendMessageA(edit_, EM_SETSEL, static_cast<WPARAM>(end), end);
   SendMessageA(edit_, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
+  SendMessageA(edit_, EM_SCROLLCARET, 0, 0);
+}
+
+void Win32LogWindow::ScrollToStart() {
+  if (edit_ == nullptr) return;
+  SendMessageA(edit_, EM_SETSEL, 0, 0);
   SendMessageA(edit_, EM_SCROLLCARET, 0, 0);
 }
 
