@@ -18,6 +18,8 @@ namespace tarnwick {
 struct DfaMove {
   int32_t symbol;  // a class number 1..classCount, or kEofSymbol
   int32_t target;  // position of the target in Dfa::states
+
+  bool operator==(const DfaMove&) const = default;
 };
 
 struct DfaState {
