@@ -24,7 +24,7 @@
 #include <numeric>
 #include <vector>
 
-#include "automaton/symbols.h"
+#include "regex/symbols.h"
 
 namespace tarnwick {
 

@@ -13,7 +13,7 @@
 
 #include "automaton/minimize.h"
 #include "automaton/nfa.h"
-#include "automaton/simplify.h"
+#include "regex/simplify.h"
 #include "automaton/subset.h"
 #include "language_support.h"
 
