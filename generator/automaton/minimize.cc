@@ -21,6 +21,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <limits>
+#include <memory>
 #include <numeric>
 #include <vector>
 
@@ -73,98 +74,64 @@ class Refiner {
     }
   }
 
-  std::unique_ptr<Dfa> Result() const {
-    const std::size_t blocks = first_.size();
-    constexpr int32_t kNone = std::numeric_limits<int32_t>::max();
-    // Smallest position and smallest index of each block's members.
-    std::vector<int32_t> minPosition(blocks, kNone);
-    std::vector<int32_t> minIndex(blocks, kNone);
-    for (std::size_t s = 0; s < n_; ++s) {
-      const auto b = static_cast<std::size_t>(blockOf_[s]);
-      minPosition[b] = std::min(minPosition[b], static_cast<int32_t>(s));
-      minIndex[b] = std::min(minIndex[b], dfa_.states[s].index);
-    }
-    std::vector<int32_t> order(blocks);
-    std::iota(order.begin(), order.end(), 0);
-    std::sort(order.begin(), order.end(), [&](int32_t a, int32_t b) {
-      return minPosition[static_cast<std::size_t>(a)] < minPosition[static_cast<std::size_t>(b)];
-    });
-    std::vector<int32_t> positionOf(blocks);
-    for (std::size_t p = 0; p < blocks; ++p)
-      positionOf[static_cast<std::size_t>(order[p])] = static_cast<int32_t>(p);
-    std::vector<int32_t> byIndex(blocks);
-    std::iota(byIndex.begin(), byIndex.end(), 0);
-    std::sort(byIndex.begin(), byIndex.end(), [&](int32_t a, int32_t b) {
-      return minIndex[static_cast<std::size_t>(a)] < minIndex[static_cast<std::size_t>(b)];
-    });
-
-    auto out = std::make_unique<Dfa>();
-    out->charset = dfa_.charset ? dfa_.charset->Clone() : nullptr;
-    out->states.resize(blocks);
-    for (std::size_t rank = 0; rank < blocks; ++rank) {
-      const auto b = static_cast<std::size_t>(byIndex[rank]);
-      out->states[static_cast<std::size_t>(positionOf[b])].index = static_cast<int32_t>(rank);
-    }
-    for (std::size_t p = 0; p < blocks; ++p) {
-      const auto b = static_cast<std::size_t>(order[p]);
-      const DfaState& representative = dfa_.states[static_cast<std::size_t>(minPosition[b])];
-      DfaState& state = out->states[p];
-      state.final = representative.final;
-      state.label = representative.label;
-      state.moves = representative.moves;
-      for (DfaMove& move : state.moves) {
-        move.target =
-            positionOf[static_cast<std::size_t>(blockOf_[static_cast<std::size_t>(move.target)])];
-      }
-    }
-    out->start =
-        positionOf[static_cast<std::size_t>(blockOf_[static_cast<std::size_t>(dfa_.start)])];
-    return out;
-  }
+  std::size_t BlockCount() const { return first_.size(); }
+  // The block of every state, by position.
+  const std::vector<int32_t>& BlockOf() const { return blockOf_; }
 
  private:
   static int32_t ColumnOf(int32_t symbol) { return symbol == kEofSymbol ? 0 : symbol; }
 
+  // The moves by target, in one block that is written once (no zero fill:
+  // a large DFA has millions of moves).
   void BuildInverse() {
-    int32_t columns = 1;
     inBegin_.assign(n_ + 1, 0);
+    std::size_t moves = 0;
     for (const DfaState& state : dfa_.states) {
-      for (const DfaMove& move : state.moves) {
+      moves += state.moves.size();
+      for (const DfaMove& move : state.moves)
         ++inBegin_[static_cast<std::size_t>(move.target) + 1];
-        columns = std::max(columns, ColumnOf(move.symbol) + 1);
-      }
     }
     std::partial_sum(inBegin_.begin(), inBegin_.end(), inBegin_.begin());
-    inverse_.resize(inBegin_[n_]);
-    std::vector<std::size_t> fill(inBegin_.begin(), inBegin_.end() - 1);
+    inverse_ = std::make_unique_for_overwrite<InverseMove[]>(moves);
+    // inBegin_[t] runs up to the end of t's range; shifted back afterwards.
     for (std::size_t s = 0; s < n_; ++s) {
       for (const DfaMove& move : dfa_.states[s].moves) {
-        inverse_[fill[static_cast<std::size_t>(move.target)]++] = {static_cast<int32_t>(s),
-                                                                   ColumnOf(move.symbol)};
+        inverse_[inBegin_[static_cast<std::size_t>(move.target)]++] = {static_cast<int32_t>(s),
+                                                                       ColumnOf(move.symbol)};
       }
     }
-    buckets_.resize(static_cast<std::size_t>(columns));
+    std::copy_backward(inBegin_.begin(), inBegin_.end() - 1, inBegin_.end());
+    inBegin_[0] = 0;
+    const int32_t classes = dfa_.charset ? dfa_.charset->classCount : kMaxClass;
+    buckets_.resize(static_cast<std::size_t>(classes) + 1);
   }
 
-  // One block per accepted rule (and one for the states accepting none).
+  // One block per accepted rule (and one for the states accepting none),
+  // laid out by a counting sort over the rule numbers.
   void InitialPartition() {
+    int32_t maxFinal = -1;
+    for (const DfaState& state : dfa_.states)
+      maxFinal = std::max(maxFinal, state.final);
+    // Slot f + 1 counts the states accepting f; -1 (none) is slot 0.
+    std::vector<int32_t> begin(static_cast<std::size_t>(maxFinal) + 3, 0);
+    for (const DfaState& state : dfa_.states)
+      ++begin[static_cast<std::size_t>(state.final) + 2];
+    std::partial_sum(begin.begin(), begin.end(), begin.begin());
+    std::vector<int32_t> blockOfSlot(begin.size() - 1, -1);
+    for (std::size_t slot = 0; slot + 1 < begin.size(); ++slot) {
+      if (begin[slot] == begin[slot + 1]) continue;
+      blockOfSlot[slot] = NewBlock(begin[slot]);
+      end_.back() = begin[slot + 1];
+    }
     elems_.resize(n_);
-    std::iota(elems_.begin(), elems_.end(), 0);
-    std::stable_sort(elems_.begin(), elems_.end(), [&](int32_t a, int32_t b) {
-      return dfa_.states[static_cast<std::size_t>(a)].final <
-             dfa_.states[static_cast<std::size_t>(b)].final;
-    });
     loc_.resize(n_);
     blockOf_.resize(n_);
-    for (std::size_t i = 0; i < n_; ++i) {
-      const auto s = static_cast<std::size_t>(elems_[i]);
-      loc_[s] = static_cast<int32_t>(i);
-      if (i == 0 ||
-          dfa_.states[s].final != dfa_.states[static_cast<std::size_t>(elems_[i - 1])].final) {
-        NewBlock(static_cast<int32_t>(i));
-      }
-      blockOf_[s] = static_cast<int32_t>(first_.size() - 1);
-      end_.back() = static_cast<int32_t>(i + 1);
+    for (std::size_t s = 0; s < n_; ++s) {
+      const auto slot = static_cast<std::size_t>(dfa_.states[s].final + 1);
+      const int32_t at = begin[slot]++;
+      elems_[static_cast<std::size_t>(at)] = static_cast<int32_t>(s);
+      loc_[s] = at;
+      blockOf_[s] = blockOfSlot[slot];
     }
   }
 
@@ -218,7 +185,7 @@ class Refiner {
   const Dfa& dfa_;
   std::size_t n_;
   std::vector<std::size_t> inBegin_;        // per target, plus one end
-  std::vector<InverseMove> inverse_;        // moves grouped by target
+  std::unique_ptr<InverseMove[]> inverse_;  // moves grouped by target
   std::vector<int32_t> elems_;              // states, block by block
   std::vector<int32_t> loc_;                // per state: its place in elems_
   std::vector<int32_t> blockOf_;            // per state
@@ -231,15 +198,49 @@ class Refiner {
 
 }  // namespace
 
-std::unique_ptr<Dfa> MinimizeDfa(const Dfa& dfa) {
-  if (dfa.states.empty()) {
-    auto empty = std::make_unique<Dfa>();
-    empty->charset = dfa.charset ? dfa.charset->Clone() : nullptr;
-    return empty;
-  }
+void MinimizeDfa(Dfa& dfa) {
+  if (dfa.states.empty()) return;
   Refiner refiner(dfa);
   refiner.Run();
-  return refiner.Result();
+  const std::size_t blocks = refiner.BlockCount();
+  const std::vector<int32_t>& blockOf = refiner.BlockOf();
+
+  // Blocks ranked by their members' smallest position, and by their smallest
+  // index: walking the states in either order, a block takes the next rank
+  // when its first member comes by. Indices are a permutation of 0..n-1.
+  const std::size_t n = dfa.states.size();
+  std::vector<int32_t> minPosition(blocks, -1);
+  std::vector<int32_t> positionOf(blocks);
+  int32_t next = 0;
+  for (std::size_t s = 0; s < n; ++s) {
+    const auto b = static_cast<std::size_t>(blockOf[s]);
+    if (minPosition[b] >= 0) continue;
+    minPosition[b] = static_cast<int32_t>(s);
+    positionOf[b] = next++;
+  }
+  std::vector<int32_t> stateAtIndex(n);
+  for (std::size_t s = 0; s < n; ++s)
+    stateAtIndex[static_cast<std::size_t>(dfa.states[s].index)] = static_cast<int32_t>(s);
+  std::vector<int32_t> indexOf(blocks, -1);
+  next = 0;
+  for (int32_t s : stateAtIndex) {
+    int32_t& rank = indexOf[static_cast<std::size_t>(blockOf[static_cast<std::size_t>(s)])];
+    if (rank < 0) rank = next++;
+  }
+
+  // Each block becomes its first member, which keeps its label and moves.
+  std::vector<DfaState> states(blocks);
+  for (std::size_t b = 0; b < blocks; ++b) {
+    DfaState& state = states[static_cast<std::size_t>(positionOf[b])];
+    state = std::move(dfa.states[static_cast<std::size_t>(minPosition[b])]);
+    state.index = indexOf[b];
+    for (DfaMove& move : state.moves) {
+      move.target =
+          positionOf[static_cast<std::size_t>(blockOf[static_cast<std::size_t>(move.target)])];
+    }
+  }
+  dfa.start = positionOf[static_cast<std::size_t>(blockOf[static_cast<std::size_t>(dfa.start)])];
+  dfa.states = std::move(states);
 }
 
 }  // namespace tarnwick

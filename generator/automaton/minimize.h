@@ -13,12 +13,11 @@
 // A merged state's label is that of its member with the smallest position.
 #pragma once
 
-#include <memory>
-
 #include "automaton/dfa.h"
 
 namespace tarnwick {
 
-std::unique_ptr<Dfa> MinimizeDfa(const Dfa& dfa);
+// Replaces `dfa` by its minimal form, in place.
+void MinimizeDfa(Dfa& dfa);
 
 }  // namespace tarnwick
