@@ -35,7 +35,8 @@ int GenerateScannerText(std::string_view definition, const CaseTable& cases,
   std::string& out = result.source;
   out.reserve(definition.size() + definition.size() / 2 + 4096);
   auto root = RegexNode::MakeRoot();
-  if (!ReadDefinition(definition, *root, cases, out, error)) return 0;
+  DefinitionFacts facts;
+  if (!ReadDefinition(definition, *root, cases, out, error, facts)) return 0;
 
   log.LogLine("Minimalize RegEx...");
   SimplifyRules(*root);
