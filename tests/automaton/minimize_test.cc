@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <climits>
+#include <fstream>
+#include <iterator>
 #include <map>
 #include <numeric>
 #include <random>
@@ -13,9 +15,10 @@
 
 #include "automaton/minimize.h"
 #include "automaton/nfa.h"
-#include "regex/simplify.h"
 #include "automaton/subset.h"
+#include "frontend/definition_reader.h"
 #include "language_support.h"
+#include "regex/simplify.h"
 
 namespace tarnwick {
 namespace {
@@ -201,6 +204,30 @@ TEST(Minimize, AutomataOfRandomDefinitionsShrinkToTheirMooreClasses) {
     auto small = Minimized(*dfa);
     ASSERT_TRUE(IsMinimalQuotient(*dfa, *small));
     EXPECT_EQ(small->states[static_cast<std::size_t>(small->start)].index, 0);
+  }
+}
+
+TEST(Minimize, ExamplesShrinkToTheirMooreClasses) {
+  for (const char* name : {"calc", "json", "purebasic"}) {
+    SCOPED_TRACE(name);
+    std::ifstream in(std::string(TARNWICK_EXAMPLES_DIR) + "/" + name + ".lex", std::ios::binary);
+    ASSERT_TRUE(in);
+    const std::string definition((std::istreambuf_iterator<char>(in)),
+                                 std::istreambuf_iterator<char>());
+    auto root = RegexNode::MakeRoot();
+    std::string source;
+    ErrorState error;
+    DefinitionFacts facts;
+    ASSERT_EQ(ReadDefinition(definition, *root, CaseTable::Windows1252(), source, error, facts), 1);
+    SimplifyRules(*root);
+    auto nfa = BuildNfa(*root);
+    auto dfa = BuildDfaFromEpsilonNfa(*nfa, 100000);
+    auto small = Minimized(*dfa);
+    ASSERT_TRUE(IsMinimalQuotient(*dfa, *small));
+    if (std::string(name) == "purebasic") {
+      EXPECT_EQ(dfa->states.size(), 299u);
+      EXPECT_EQ(small->states.size(), 203u);
+    }
   }
 }
 
