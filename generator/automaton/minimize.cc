@@ -51,21 +51,39 @@ class Refiner {
       // B itself may be split while its predecessors are marked.
       members.assign(elems_.begin() + first_[static_cast<std::size_t>(b)],
                      elems_.begin() + end_[static_cast<std::size_t>(b)]);
+      // The sources of the moves into B, grouped by column with a counting
+      // sort into one reused array.
       for (int32_t t : members) {
         for (std::size_t k = inBegin_[static_cast<std::size_t>(t)];
              k < inBegin_[static_cast<std::size_t>(t) + 1]; ++k) {
-          const InverseMove& move = inverse_[k];
-          auto& bucket = buckets_[static_cast<std::size_t>(move.column)];
-          if (bucket.empty()) columns_.push_back(move.column);
-          bucket.push_back(move.source);
+          const auto column = static_cast<std::size_t>(inverse_[k].column);
+          if (columnEnd_[column]++ == 0) columns_.push_back(inverse_[k].column);
         }
       }
+      std::size_t total = 0;
       for (int32_t column : columns_) {
-        auto& bucket = buckets_[static_cast<std::size_t>(column)];
+        const auto c = static_cast<std::size_t>(column);
+        total += columnEnd_[c];
+        columnEnd_[c] = total;
+      }
+      if (sources_.size() < total) sources_.resize(total);
+      for (auto t = members.rbegin(); t != members.rend(); ++t) {
+        for (std::size_t k = inBegin_[static_cast<std::size_t>(*t) + 1];
+             k > inBegin_[static_cast<std::size_t>(*t)]; --k) {
+          const InverseMove& move = inverse_[k - 1];
+          sources_[--columnEnd_[static_cast<std::size_t>(move.column)]] = move.source;
+        }
+      }
+      // columnEnd_[c] is now where column c's sources begin.
+      for (std::size_t i = 0; i < columns_.size(); ++i) {
+        const auto c = static_cast<std::size_t>(columns_[i]);
+        const std::size_t begin = columnEnd_[c];
+        const std::size_t end =
+            i + 1 < columns_.size() ? columnEnd_[static_cast<std::size_t>(columns_[i + 1])] : total;
+        columnEnd_[c] = 0;
         // A state has one move per column, so no source comes twice.
-        for (int32_t s : bucket)
-          Mark(s);
-        bucket.clear();
+        for (std::size_t k = begin; k < end; ++k)
+          Mark(sources_[k]);
         for (int32_t x : touched_)
           Split(x);
         touched_.clear();
@@ -103,7 +121,7 @@ class Refiner {
     std::copy_backward(inBegin_.begin(), inBegin_.end() - 1, inBegin_.end());
     inBegin_[0] = 0;
     const int32_t classes = dfa_.charset ? dfa_.charset->classCount : kMaxClass;
-    buckets_.resize(static_cast<std::size_t>(classes) + 1);
+    columnEnd_.assign(static_cast<std::size_t>(classes) + 1, 0);
   }
 
   // One block per accepted rule (and one for the states accepting none),
@@ -191,9 +209,10 @@ class Refiner {
   std::vector<int32_t> blockOf_;            // per state
   std::vector<int32_t> first_, mid_, end_;  // per block: [first, mid) is marked
   std::vector<int32_t> work_;
-  std::vector<std::vector<int32_t>> buckets_;  // sources per column
-  std::vector<int32_t> columns_;               // columns with a non-empty bucket
-  std::vector<int32_t> touched_;               // blocks with marked states
+  std::vector<std::size_t> columnEnd_;  // per column: counts, then ranges in sources_
+  std::vector<int32_t> sources_;        // sources of the moves into a block, by column
+  std::vector<int32_t> columns_;        // columns with moves into the block
+  std::vector<int32_t> touched_;        // blocks with marked states
 };
 
 }  // namespace
@@ -229,10 +248,17 @@ void MinimizeDfa(Dfa& dfa) {
   }
 
   // Each block becomes its first member, which keeps its label and moves.
-  std::vector<DfaState> states(blocks);
-  for (std::size_t b = 0; b < blocks; ++b) {
-    DfaState& state = states[static_cast<std::size_t>(positionOf[b])];
-    state = std::move(dfa.states[static_cast<std::size_t>(minPosition[b])]);
+  // Members come in increasing position order, and a block's first member
+  // stands at or after the block's new position, so the states can be moved
+  // down in place.
+  std::vector<int32_t> blockAt(blocks);
+  for (std::size_t b = 0; b < blocks; ++b)
+    blockAt[static_cast<std::size_t>(positionOf[b])] = static_cast<int32_t>(b);
+  for (std::size_t p = 0; p < blocks; ++p) {
+    const auto b = static_cast<std::size_t>(blockAt[p]);
+    const auto from = static_cast<std::size_t>(minPosition[b]);
+    if (from != p) dfa.states[p] = std::move(dfa.states[from]);
+    DfaState& state = dfa.states[p];
     state.index = indexOf[b];
     for (DfaMove& move : state.moves) {
       move.target =
@@ -240,7 +266,7 @@ void MinimizeDfa(Dfa& dfa) {
     }
   }
   dfa.start = positionOf[static_cast<std::size_t>(blockOf[static_cast<std::size_t>(dfa.start)])];
-  dfa.states = std::move(states);
+  dfa.states.resize(blocks);
 }
 
 }  // namespace tarnwick
