@@ -65,6 +65,7 @@ def measure(workdir, tarnwick, scan, names, rounds):
     results = {}
     for name in names:
         entry = {v: {"runs": []} for v in VARIANTS}
+        entry["rounds"] = rounds
         for r in range(rounds):
             for variant in (VARIANTS if r % 2 == 0 else VARIANTS[::-1]):
                 res = run_variant(workdir, tarnwick, name, variant)
@@ -99,10 +100,20 @@ def fmt_pair(entry, key, fmt):
     return " / ".join("-" if x is None else fmt(x) for x in vals)
 
 
-def table(results, rounds, source):
+def rounds_text(results):
+    counts = sorted({e.get("rounds", 0) for e in results.values()})
+    if len(counts) == 1:
+        return "medians of %d alternating runs per variant" % counts[0]
+    most = max(counts, key=lambda c: sum(e.get("rounds") == c for e in results.values()))
+    others = ["%d for %s" % (c, ", ".join(n for n, e in results.items() if e.get("rounds") == c))
+              for c in counts if c != most]
+    return "medians of %d alternating runs per variant; %s" % (most, "; ".join(others))
+
+
+def table(results, source):
     import report
-    rows = ["Command: `bench/run.sh` (%s, %s, medians of %d alternating runs per variant)." % (
-        datetime.date.today().isoformat(), source, rounds), "",
+    rows = ["Command: `bench/run.sh` (%s, %s, %s)." % (
+        datetime.date.today().isoformat(), source, rounds_text(results)), "",
         "Machine: %s." % report.machine_text(), "",
         "| workload | DFA states plain / %minimize | output KB plain / %minimize "
         "| wall s plain / %minimize | CPU s plain / %minimize | CPU %minimize/plain "
@@ -157,7 +168,7 @@ def main(argv):
     old.update(results)
     with open(path, "w") as f:
         json.dump({"rounds": args.rounds, "source": source, "workloads": old}, f, indent=1)
-    write_readme(args.readme, table(old, args.rounds, source))
+    write_readme(args.readme, table(old, source))
     return 0 if all(e.get("same_tokens") for e in old.values()) else 1
 
 
