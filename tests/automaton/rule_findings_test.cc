@@ -8,9 +8,9 @@
 
 #include "automaton/nfa.h"
 #include "automaton/rule_findings.h"
-#include "regex/simplify.h"
 #include "automaton/subset.h"
 #include "language_support.h"
+#include "regex/simplify.h"
 
 namespace tarnwick {
 namespace {
