@@ -6,8 +6,6 @@
 
 #include <algorithm>
 #include <climits>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <numeric>
 #include <random>
@@ -16,6 +14,7 @@
 #include "automaton/minimize.h"
 #include "automaton/nfa.h"
 #include "automaton/subset.h"
+#include "base/whole_file.h"
 #include "frontend/definition_reader.h"
 #include "language_support.h"
 #include "regex/simplify.h"
@@ -210,15 +209,14 @@ TEST(Minimize, AutomataOfRandomDefinitionsShrinkToTheirMooreClasses) {
 TEST(Minimize, ExamplesShrinkToTheirMooreClasses) {
   for (const char* name : {"calc", "json", "purebasic"}) {
     SCOPED_TRACE(name);
-    std::ifstream in(std::string(TARNWICK_EXAMPLES_DIR) + "/" + name + ".lex", std::ios::binary);
-    ASSERT_TRUE(in);
-    const std::string definition((std::istreambuf_iterator<char>(in)),
-                                 std::istreambuf_iterator<char>());
+    const auto definition = ReadWholeFile(std::string(TARNWICK_EXAMPLES_DIR) + "/" + name + ".lex");
+    ASSERT_TRUE(definition);
     auto root = RegexNode::MakeRoot();
     std::string source;
     ErrorState error;
     DefinitionFacts facts;
-    ASSERT_EQ(ReadDefinition(definition, *root, CaseTable::Windows1252(), source, error, facts), 1);
+    ASSERT_EQ(ReadDefinition(*definition, *root, CaseTable::Windows1252(), source, error, facts),
+              1);
     SimplifyRules(*root);
     auto nfa = BuildNfa(*root);
     auto dfa = BuildDfaFromEpsilonNfa(*nfa, 100000);
