@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Reproduces bench/README.md's table and bench/scaling.png: builds the Release
 # generator, writes the workloads, times tarnwick, flex and re2c in
-# alternation, checks our scanners' token streams against the peers', and
-# writes the report. Settings: BENCH_ROUNDS (5), BENCH_ONLY (names, comma-
+# alternation, checks our scanners' token streams against the peers', writes
+# the report, and then times every workload with and without %minimize
+# (minimize.py). Settings: BENCH_ROUNDS (5), BENCH_ONLY (names, comma-
 # separated), BENCH_BUILD (build directory), BENCH_CHECK_ALL=1 (compare with
 # re2c as well as flex).
 set -euo pipefail
@@ -59,6 +60,9 @@ status=0
 
 echo "== report"
 "$python" "$here/report.py" "$work" "$here/README.md" "$here/scaling.png" "bench/run.sh"
+echo "== %minimize"
+(cd "$here" && "$python" minimize.py "$work" "$tarnwick" "$scan" "$work/runstat" "$here/README.md" \
+  --rounds "$rounds" "${only[@]}") || status=$?
 echo "bench: wrote $here/README.md and $here/scaling.png"
 [ $status -eq 0 ] || echo "bench: some token streams differ (see the table)" >&2
 exit $status

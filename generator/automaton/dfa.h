@@ -18,6 +18,8 @@ namespace tarnwick {
 struct DfaMove {
   int32_t symbol;  // a class number 1..classCount, or kEofSymbol
   int32_t target;  // position of the target in Dfa::states
+
+  bool operator==(const DfaMove&) const = default;
 };
 
 struct DfaState {
@@ -25,7 +27,8 @@ struct DfaState {
   int32_t final = -1;          // the accepted rule, or -1
   std::vector<DfaMove> moves;  // at most one per symbol, ascending by symbol
   // The NFA states making up this state, as ascending NFA positions; the NFA's
-  // positions sort exactly like its state labels.
+  // positions sort exactly like its state labels. After MinimizeDfa, the label
+  // of the merged state's first member.
   std::vector<int32_t> label;
 };
 

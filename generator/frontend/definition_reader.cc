@@ -17,8 +17,8 @@ constexpr std::string_view kProcedureEnd = " : ProcedureReturn -1 : EndProcedure
 class Reader {
  public:
   Reader(std::string_view definition, RegexNode& root, const CaseTable& cases, std::string& out,
-         ErrorState& error)
-      : lines_(definition), root_(root), cases_(cases), out_(out), error_(error) {}
+         ErrorState& error, DefinitionFacts& facts)
+      : lines_(definition), root_(root), cases_(cases), out_(out), error_(error), facts_(facts) {}
 
   int Run() {
     error_.ErrorLine = 0;
@@ -26,6 +26,7 @@ class Reader {
       const std::string_view raw = NextLine();
       const std::string_view examined = StripComment(raw);
       if (examined.substr(0, 2) == "%%") {
+        if (section_ == 0) facts_.separatorLine = error_.ErrorLine;
         out_ += section_ == 0 ? kIncludeLine : std::string_view{};
         ++section_;
         EndLine();
@@ -44,6 +45,7 @@ class Reader {
         EndLine();
       }
     }
+    facts_.lastLine = error_.ErrorLine;
     return 1;
   }
 
@@ -65,6 +67,8 @@ class Reader {
     const std::string lower = AsciiLowered(word);
     if (lower == "%nocase") {
       root_.flags |= kCaseInsensitive;
+    } else if (lower == "%minimize") {
+      facts_.minimize = true;
     } else if (lower == "%userdata") {
       if (examined.size() <= word.size() || examined[word.size()] != ' ') {
         return Fail(kSyntaxError);
@@ -78,6 +82,7 @@ class Reader {
   }
 
   bool Rule(std::string_view examined) {
+    const int32_t line = error_.ErrorLine;  // the action may run over more lines
     const int stop = ParseRegex(root_, examined, cases_, error_);
     if (stop == 0) return false;
     out_ += "Procedure __yylexerrun";
@@ -102,6 +107,7 @@ class Reader {
       out_ += kProcedureEnd;
       EndLine();
       ++rule_;
+      facts_.ruleLines.push_back(line);
       return true;
     }
   }
@@ -111,6 +117,7 @@ class Reader {
   const CaseTable& cases_;
   std::string& out_;
   ErrorState& error_;
+  DefinitionFacts& facts_;
   int section_ = 0;
   int rule_ = 0;
   std::string userData_ = "*userData";
@@ -119,8 +126,8 @@ class Reader {
 }  // namespace
 
 int ReadDefinition(std::string_view definition, RegexNode& root, const CaseTable& cases,
-                   std::string& out, ErrorState& error) {
-  return Reader(definition, root, cases, out, error).Run();
+                   std::string& out, ErrorState& error, DefinitionFacts& facts) {
+  return Reader(definition, root, cases, out, error, facts).Run();
 }
 
 }  // namespace tarnwick

@@ -8,14 +8,16 @@
 // Every definition line yields exactly one output line (none after a third
 // separator), so line N of the scanner comes from line N of the definition:
 // declarations and user code pass through, the first separator becomes the
-// line that includes the runtime, directives, the second separator and empty
-// rule lines become empty lines, and each rule becomes one action procedure
-// (one line per line of its action) whose expression goes to the parser.
-// Output lines end in CR LF.
+// line that includes the runtime, directives ("%nocase", "%userdata",
+// "%minimize"), the second separator and empty rule lines become empty lines,
+// and each rule becomes one action procedure (one line per line of its
+// action) whose expression goes to the parser. Output lines end in CR LF.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "base/case_table.h"
 #include "base/errors.h"
@@ -25,9 +27,17 @@ namespace tarnwick {
 
 inline constexpr std::string_view kIncludeLine = "XIncludeFile \"PBTarnwickInc.pbi\" : ";
 
+// What the later steps need to know of a definition besides its rule trees.
+struct DefinitionFacts {
+  std::vector<int32_t> ruleLines;  // by rule number: the line the rule begins on
+  int32_t separatorLine = 0;       // the first "%%" line; 0 when there is none
+  int32_t lastLine = 0;            // the number of the definition's last line
+  bool minimize = false;           // "%minimize" was given
+};
+
 // Appends the translated lines to `out` and the rule trees to `root`.
 // Returns 1, or 0 after recording the first error (with its line) in `error`.
 int ReadDefinition(std::string_view definition, RegexNode& root, const CaseTable& cases,
-                   std::string& out, ErrorState& error);
+                   std::string& out, ErrorState& error, DefinitionFacts& facts);
 
 }  // namespace tarnwick

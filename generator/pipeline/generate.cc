@@ -1,18 +1,22 @@
 // The generation pass: reads the definition whole, translates it line by
 // line, runs the automaton pipeline with a progress line before each step,
-// appends the tables, writes the scanner file and, when asked, the drawing.
-// The scanner file is checked after writing: a short write would otherwise
-// be placed as if it were complete.
+// warns about rules that never match or match the empty text, minimizes the
+// DFA when "%minimize" asks for it, appends the tables, writes the scanner file and, when asked,
+// the drawing. The scanner file is checked after writing: a short write would otherwise be placed
+// as if it were complete.
 #include "pipeline/generate.h"
 
 #include <optional>
 
+#include "automaton/minimize.h"
 #include "automaton/nfa.h"
+#include "automaton/rule_findings.h"
 #include "automaton/subset.h"
 #include "base/whole_file.h"
 #include "frontend/definition_reader.h"
 #include "output/graphviz.h"
 #include "output/scanner_tables.h"
+#include "pipeline/rule_warnings.h"
 #include "regex/regex_node.h"
 #include "regex/simplify.h"
 
@@ -35,7 +39,8 @@ int GenerateScannerText(std::string_view definition, const CaseTable& cases,
   std::string& out = result.source;
   out.reserve(definition.size() + definition.size() / 2 + 4096);
   auto root = RegexNode::MakeRoot();
-  if (!ReadDefinition(definition, *root, cases, out, error)) return 0;
+  DefinitionFacts facts;
+  if (!ReadDefinition(definition, *root, cases, out, error, facts)) return 0;
 
   log.LogLine("Minimalize RegEx...");
   SimplifyRules(*root);
@@ -53,7 +58,12 @@ int GenerateScannerText(std::string_view definition, const CaseTable& cases,
     return FailWith(error, "The automaton grew past " + std::to_string(maxDfaStates) + " states (" +
                                std::to_string(reached) + " states reached); simplify the rules");
   }
+  // The findings read the NFA's accepting states; they are logged before the
+  // tables so that they stand next to the DFA they describe.
+  LogRuleWarnings(FindRuleProblems(*nfa, *result.dfa, static_cast<int32_t>(facts.ruleLines.size())),
+                  facts, log);
   nfa.reset();
+  if (facts.minimize) MinimizeDfa(*result.dfa);
 
   log.LogLine("Write outputfile...");
   WriteScannerTables(*result.dfa, out);

@@ -45,7 +45,8 @@ int GenerateScanner(const GenerateOptions& options, Log& log, ProgramRunner& run
                     ErrorState& error);
 
 // The pass without files: definition text in, scanner source and DFA out.
-// Logs the pipeline's progress lines; draws nothing.
+// Logs the pipeline's progress lines and the rule warnings; draws nothing. The
+// DFA is the minimal one when the definition asks for it with "%minimize".
 struct GeneratedScanner {
   std::string source;
   std::unique_ptr<Dfa> dfa;

@@ -16,12 +16,13 @@ struct Translation {
   std::vector<std::string> lines;
   ErrorState error;
   std::unique_ptr<RegexNode> root = RegexNode::MakeRoot();
+  DefinitionFacts facts;
 };
 
 Translation Translate(const std::string& definition) {
   Translation t;
   std::string out;
-  t.ok = ReadDefinition(definition, *t.root, CaseTable::Windows1252(), out, t.error);
+  t.ok = ReadDefinition(definition, *t.root, CaseTable::Windows1252(), out, t.error, t.facts);
   std::size_t start = 0;
   while (start < out.size()) {
     const std::size_t end = out.find("\r\n", start);
@@ -150,6 +151,24 @@ TEST(DefinitionReader, DirectivesAndTheirVariants) {
     EXPECT_EQ(e.error.ErrorNumber, 1) << bad;
     EXPECT_EQ(e.error.ErrorLine, 2) << bad;
   }
+}
+
+TEST(DefinitionReader, MinimizeDirectiveAndRuleLines) {
+  // "%minimize" is read like "%nocase"; in the rules section it is a rule.
+  // A rule's line is the one it begins on, however long its action runs.
+  const Translation t = Translate("; x\n%Minimize now\n%%\na {\n}\n\nb {}\n%minimize {}\n%%\n");
+  ASSERT_EQ(t.ok, 1);
+  EXPECT_EQ(t.lines[1], "");
+  EXPECT_TRUE(t.facts.minimize);
+  EXPECT_EQ(t.facts.ruleLines, (std::vector<int32_t>{4, 7, 8}));
+  EXPECT_EQ(t.facts.separatorLine, 3);
+  EXPECT_EQ(t.facts.lastLine, 9);
+
+  const Translation none = Translate("x\n%minimizing\n");
+  EXPECT_FALSE(none.facts.minimize) << "a letter continues the word";
+  EXPECT_EQ(none.lines[1], "%minimizing");
+  EXPECT_EQ(none.facts.separatorLine, 0);
+  EXPECT_EQ(none.facts.lastLine, 2);
 }
 
 TEST(DefinitionReader, ActionsOverSeveralLines) {

@@ -1,0 +1,176 @@
+"""Times tarnwick with and without %minimize on the generated workloads.
+
+Each workload's definition is run as written and with a "%minimize" line
+added after its first line, the two in alternation round after round; the
+table keeps medians of wall and CPU time, the DFA states (rows of the action
+table) and the output size of both, and whether tarnwick-scan gives the same
+token stream from both outputs over the workload's sample input.
+
+Usage: minimize.py WORKDIR TARNWICK TARNWICK_SCAN RUNSTAT README [--rounds N] [--only NAME,...]
+Reads WORKDIR/wl/<name>/ (written by workloads.py), writes the minimized
+definitions to WORKDIR/wl-min/, outputs to WORKDIR/out/min/, the
+measurements to WORKDIR/minimize.json, and the table into README between
+the minimize markers.
+"""
+
+import argparse
+import datetime
+import json
+import os
+import statistics
+import subprocess
+import sys
+
+import harness
+
+BEGIN = "<!-- minimize:begin -->"
+END = "<!-- minimize:end -->"
+VARIANTS = ("plain", "minimized")
+
+
+def minimized_definition(workdir, name):
+    src = os.path.join(workdir, "wl", name, name + ".lex")
+    with open(src, "rb") as f:
+        lines = f.read().split(b"\n")
+    d = os.path.join(workdir, "wl-min", name)
+    os.makedirs(d, exist_ok=True)
+    path = os.path.join(d, name + ".lex")
+    with open(path, "wb") as f:
+        f.write(b"\n".join(lines[:1] + [b"%minimize"] + lines[1:]))
+    return path
+
+
+def run_variant(workdir, tarnwick, name, variant):
+    definition = (os.path.join(workdir, "wl", name, name + ".lex") if variant == "plain"
+                  else minimized_definition(workdir, name))
+    outdir = os.path.join(workdir, "out", "min")
+    os.makedirs(outdir, exist_ok=True)
+    out = os.path.join(outdir, "%s-%s.pbl" % (name, variant))
+    if os.path.exists(out):
+        os.remove(out)
+    env = dict(os.environ, TARNWICK_UI="console", TMPDIR=os.path.join(workdir, "tmp"))
+    os.makedirs(env["TMPDIR"], exist_ok=True)
+    res = harness.judge("ours", harness.run_measured([tarnwick, definition, "-o", out], env), out)
+    res["output"] = out
+    return res
+
+
+def tokens(scan, output, sample):
+    proc = subprocess.run([scan, output, sample], stdout=subprocess.PIPE,
+                          stderr=subprocess.PIPE, check=False)
+    return proc.returncode, proc.stdout
+
+
+def measure(workdir, tarnwick, scan, names, rounds):
+    results = {}
+    for name in names:
+        entry = {v: {"runs": []} for v in VARIANTS}
+        entry["rounds"] = rounds
+        for r in range(rounds):
+            for variant in (VARIANTS if r % 2 == 0 else VARIANTS[::-1]):
+                res = run_variant(workdir, tarnwick, name, variant)
+                if not res["ok"]:
+                    entry[variant]["failure"] = res.get("message", "failed")
+                    continue
+                entry[variant]["runs"].append({"wall": res["wall"], "cpu": res["cpu"]})
+                entry[variant]["output"] = res["output"]
+        for variant in VARIANTS:
+            e = entry[variant]
+            if e["runs"]:
+                e["wall"] = statistics.median(x["wall"] for x in e["runs"])
+                e["cpu"] = statistics.median(x["cpu"] for x in e["runs"])
+                e["states"] = harness.ours_states(e["output"])[0]
+                e["size"] = os.path.getsize(e["output"])
+        if all(entry[v]["runs"] for v in VARIANTS):
+            sample = os.path.join(workdir, "wl", name, name + ".txt")
+            a = tokens(scan, entry["plain"]["output"], sample)
+            b = tokens(scan, entry["minimized"]["output"], sample)
+            entry["same_tokens"] = a[0] == 0 and a == b
+            entry["token_lines"] = a[1].count(b"\n")
+        results[name] = entry
+        sys.stdout.write("%-15s %s\n" % (name, "  ".join(
+            "%s %s" % (v, ("%.4fs %d states" % (entry[v]["cpu"], entry[v]["states"]))
+                       if entry[v]["runs"] else "FAIL") for v in VARIANTS)))
+        sys.stdout.flush()
+    return results
+
+
+def fmt_pair(entry, key, fmt):
+    vals = [entry[v].get(key) for v in VARIANTS]
+    return " / ".join("-" if x is None else fmt(x) for x in vals)
+
+
+def rounds_text(results):
+    counts = sorted({e.get("rounds", 0) for e in results.values()})
+    if len(counts) == 1:
+        return "medians of %d alternating runs per variant" % counts[0]
+    most = max(counts, key=lambda c: sum(e.get("rounds") == c for e in results.values()))
+    others = ["%d for %s" % (c, ", ".join(n for n, e in results.items() if e.get("rounds") == c))
+              for c in counts if c != most]
+    return "medians of %d alternating runs per variant; %s" % (most, "; ".join(others))
+
+
+def table(results, source):
+    import report
+    rows = ["Command: `bench/run.sh` (%s, %s, %s)." % (
+        datetime.date.today().isoformat(), source, rounds_text(results)), "",
+        "Machine: %s." % report.machine_text(), "",
+        "| workload | DFA states plain / %minimize | output KB plain / %minimize "
+        "| wall s plain / %minimize | CPU s plain / %minimize | CPU %minimize/plain "
+        "| same tokens |",
+        "|---|---|---|---|---|---|---|"]
+    for name, e in results.items():
+        if not all(e[v]["runs"] for v in VARIANTS):
+            rows.append("| %s | fails: %s | | | | | |" % (
+                name, e["plain"].get("failure") or e["minimized"].get("failure")))
+            continue
+        ratio = e["minimized"]["cpu"] / e["plain"]["cpu"] if e["plain"]["cpu"] else 0.0
+        rows.append("| %s | %s | %s | %s | %s | %.2f | %s (%s tokens) |" % (
+            name, fmt_pair(e, "states", report.fmt_num),
+            fmt_pair(e, "size", lambda x: report.fmt_num(round(x / 1024))),
+            fmt_pair(e, "wall", lambda x: "%.3f" % x), fmt_pair(e, "cpu", lambda x: "%.3f" % x),
+            ratio, "yes" if e.get("same_tokens") else "NO",
+            report.fmt_num(e.get("token_lines", 0))))
+    return "\n".join(rows)
+
+
+def write_readme(path, text):
+    with open(path) as f:
+        content = f.read()
+    start = content.index(BEGIN) + len(BEGIN)
+    end = content.index(END)
+    with open(path, "w") as f:
+        f.write(content[:start] + "\n" + text + "\n" + content[end:])
+
+
+def main(argv):
+    ap = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    for arg in ("workdir", "tarnwick", "scan", "runstat", "readme"):
+        ap.add_argument(arg)
+    ap.add_argument("--rounds", type=int, default=5)
+    ap.add_argument("--only", default="")
+    args = ap.parse_args(argv[1:])
+    import workloads
+    names = [w.name for w in workloads.all_workloads()
+             if os.path.isdir(os.path.join(args.workdir, "wl", w.name))]
+    if args.only:
+        names = [n for n in names if n in args.only.split(",")]
+    harness.RUNSTAT = os.path.abspath(args.runstat)
+    import report
+    source = report.source_text()
+    results = measure(args.workdir, os.path.abspath(args.tarnwick), os.path.abspath(args.scan),
+                      names, args.rounds)
+    path = os.path.join(args.workdir, "minimize.json")
+    old = {}
+    if args.only and os.path.exists(path):
+        with open(path) as f:
+            old = json.load(f).get("workloads", {})
+    old.update(results)
+    with open(path, "w") as f:
+        json.dump({"rounds": args.rounds, "source": source, "workloads": old}, f, indent=1)
+    write_readme(args.readme, table(old, source))
+    return 0 if all(e.get("same_tokens") for e in old.values()) else 1
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv))
