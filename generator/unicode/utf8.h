@@ -11,8 +11,6 @@
 
 namespace tarnwick::unicode {
 
-inline constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-
 // The number of bytes of c's encoding (1 to 4); c must be a scalar value.
 int Utf8Length(char32_t c);
 
