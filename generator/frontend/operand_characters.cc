@@ -54,11 +54,12 @@ bool ReadHexEscape(std::string_view text, std::size_t& pos, char32_t& c, Operand
     value = value * 16 + static_cast<char32_t>(digit);
   }
   if (!valid || !unicode::IsScalarValue(value)) {
-    // The escape as written, as far as it is plain ASCII (the message is
-    // shown as 8-bit text).
+    // The escape as written, up to a blank, a brace or a character beyond
+    // ASCII (the message is shown as 8-bit text).
     std::string written = "\\";
     for (std::size_t i = pos; i < text.size() && i <= pos + digits; ++i) {
-      if (static_cast<unsigned char>(text[i]) >= 0x80) break;
+      const auto c = static_cast<unsigned char>(text[i]);
+      if (c <= ' ' || c == '{' || c >= 0x80) break;
       written += text[i];
     }
     return Fail(error, kInvalidEscape, written);
