@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "frontend/generate.h"
+#include "pipeline/generate.h"
 #include "frontend/regex_parser.h"
 
 namespace tarnwick {
