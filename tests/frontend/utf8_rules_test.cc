@@ -83,6 +83,15 @@ TEST(Utf8Rules, DotAndComplementAreEveryValidCharacter) {
   ExpectLanguage("[^[:Zs:]\\n]", {"x"}, {" ", "\xE3\x80\x80", "\n", "\r"});
 }
 
+TEST(Utf8Rules, TheAutomatonIsMinimal) {
+  // The dot: the start, the accepting state, one state per number of
+  // continuation bytes still due (1, 2, 3), and the four lead bytes whose
+  // second byte is narrower (E0, ED, F0, F4). The identifier's automaton is
+  // far smaller than the sequences' one state per ending would make it.
+  EXPECT_EQ(Compile(".").scanner.dfa->states.size(), 9u);
+  EXPECT_LT(Compile("[[:L:]_][[:L:][:N:]_]*").scanner.dfa->states.size(), 450u);
+}
+
 TEST(Utf8Rules, CategoriesMakeIdentifiersInAnyScript) {
   ExpectLanguage("[[:L:]_][[:L:][:N:]_]*", {"x", "_1", "größe", "变量2", "имя_٣", "ǅ"},
                  {"1x", "a-b", "a b", "\xC3", "a\xFF"});
