@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "base/errors.h"
 #include "pipeline/generate.h"
-#include "frontend/regex_parser.h"
 
 namespace tarnwick {
 namespace {
@@ -123,16 +123,16 @@ TEST(Utf8Rules, ErrorsOfTheNewForms) {
     EXPECT_EQ(compiled.error.ErrorArg1, arg) << rule;
     EXPECT_EQ(compiled.error.ErrorLine, 3) << rule;
   };
-  expectError("[[:Foo:]]", RegexError::UnknownCategory, "Foo");
-  expectError("[[:Cs:]x]", RegexError::UnknownCategory, "Cs");
-  expectError("\\u12G4", RegexError::InvalidEscape, "\\u12G4");
-  expectError("\\u12", RegexError::InvalidEscape, "\\u12");
-  expectError("[\\uD800]", RegexError::InvalidEscape, "\\uD800");
-  expectError("\\U00110000", RegexError::InvalidEscape, "\\U00110000");
-  expectError("[a-\\u0041]", RegexError::RangeOutOfOrder);
-  expectError("[ω-α]", RegexError::RangeOutOfOrder);
-  expectError("a\xC3(", RegexError::InvalidUtf8);
-  expectError("[[:L:]", RegexError::BracketOpenWithoutClose);
+  expectError("[[:Foo:]]", kUnknownCategory, "Foo");
+  expectError("[[:Cs:]x]", kUnknownCategory, "Cs");
+  expectError("\\u12G4", kInvalidEscape, "\\u12G4");
+  expectError("\\u12", kInvalidEscape, "\\u12");
+  expectError("[\\uD800]", kInvalidEscape, "\\uD800");
+  expectError("\\U00110000", kInvalidEscape, "\\U00110000");
+  expectError("[a-\\u0041]", kRangeOutOfOrder);
+  expectError("[ω-α]", kRangeOutOfOrder);
+  expectError("a\xC3(", kInvalidUtf8);
+  expectError("[[:L:]", kBracketOpenWithoutClose);
 }
 
 }  // namespace
