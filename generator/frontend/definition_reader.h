@@ -1,6 +1,6 @@
 // Layer frontend: the definition reader (this header) and the expression
 // parser, which turn a definition file into scanner lines and syntax trees.
-// Uses base and regex.
+// Uses base, regex and unicode.
 //
 // ReadDefinition: the line-by-line translation of a definition into scanner
 // source, and the rules' syntax trees.

@@ -1,3 +1,7 @@
+// Layer unicode: character sets over Unicode (this header), the general
+// categories and simple case folding from generated tables, UTF-8 encoding
+// and the splitting of sets into UTF-8 byte ranges. Uses nothing.
+//
 // CodePointSet: a set of Unicode characters as sorted, disjoint ranges.
 //
 // The universe is every scalar value, U+0000 to U+10FFFF without the
