@@ -1,6 +1,6 @@
 // Layer frontend: the definition reader (this header) and the expression
 // parser, which turn a definition file into scanner lines and syntax trees.
-// Uses base and regex.
+// Uses base, regex and unicode.
 //
 // ReadDefinition: the line-by-line translation of a definition into scanner
 // source, and the rules' syntax trees.
@@ -9,9 +9,15 @@
 // separator), so line N of the scanner comes from line N of the definition:
 // declarations and user code pass through, the first separator becomes the
 // line that includes the runtime, directives ("%nocase", "%userdata",
-// "%minimize"), the second separator and empty rule lines become empty lines,
-// and each rule becomes one action procedure (one line per line of its
-// action) whose expression goes to the parser. Output lines end in CR LF.
+// "%minimize", "%utf8"), the second separator and empty rule lines become
+// empty lines, and each rule becomes one action procedure (one line per line
+// of its action) whose expression goes to the parser. Output lines end in
+// CR LF.
+//
+// A definition that starts with the UTF-8 byte-order mark, or whose
+// declarations hold a %utf8 line, is read in UTF-8 mode: the output starts
+// with the mark, every line must be well-formed UTF-8, the token prefix is the
+// section sign's two-byte UTF-8 form, and operands are characters.
 #pragma once
 
 #include <cstdint>

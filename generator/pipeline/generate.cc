@@ -47,6 +47,7 @@ int GenerateScannerText(std::string_view definition, const CaseTable& cases,
 
   log.LogLine("Transform RegEx to NFA...");
   auto nfa = BuildNfa(*root);
+  const bool utf8 = (root->flags & kUtf8Mode) != 0;
   root.reset();
 
   // Epsilon elimination happens inside the subset construction: materialising
@@ -63,7 +64,10 @@ int GenerateScannerText(std::string_view definition, const CaseTable& cases,
   LogRuleWarnings(FindRuleProblems(*nfa, *result.dfa, static_cast<int32_t>(facts.ruleLines.size())),
                   facts, log);
   nfa.reset();
-  if (facts.minimize) MinimizeDfa(*result.dfa);
+  // In UTF-8 mode byte-range sequences leave many states that go on alike, so
+  // those automata are always minimized; 8-bit definitions keep theirs as the
+  // construction made it unless %minimize asks otherwise.
+  if (facts.minimize || utf8) MinimizeDfa(*result.dfa);
 
   log.LogLine("Write outputfile...");
   WriteScannerTables(*result.dfa, out);
