@@ -1,6 +1,7 @@
 # Runs one example end to end in a fresh folder: tarnwick on the definition,
 # then tarnwick-scan on the generated source, and compares the token list.
-# Also checks that the runtime include was placed beside the output.
+# Also checks that the runtime include was placed beside the output. SCAN_ARGS
+# holds tarnwick-scan options, separated by spaces.
 file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK})
 file(COPY ${LEX} DESTINATION ${WORK})
@@ -30,7 +31,8 @@ if(EXPECTED_SOURCE AND EXISTS ${EXPECTED_SOURCE})
   endif()
 endif()
 
-execute_process(COMMAND ${SCAN} ${scanner} ${INPUT}
+separate_arguments(scanArgs UNIX_COMMAND "${SCAN_ARGS}")
+execute_process(COMMAND ${SCAN} ${scanArgs} ${scanner} ${INPUT}
   RESULT_VARIABLE status OUTPUT_VARIABLE tokens ERROR_VARIABLE errors)
 if(NOT status EQUAL 0)
   message(FATAL_ERROR "tarnwick-scan failed (status ${status}): ${errors}")
