@@ -260,18 +260,18 @@ EndProcedure
 ; token there. With UTF-8 input the column moves on once the last byte of a
 ; character has been passed, so a byte inside a character keeps its column.
 Procedure __yylexerAdvance(endPos.i)
-  Protected byte.i
+  Protected current.i
   While __yylexer\pos < endPos
-    byte = PeekA(__yylexer\bytes + __yylexer\pos)
+    current = PeekA(__yylexer\bytes + __yylexer\pos)
     If __yylexer\pending > 0
       __yylexer\pending = __yylexer\pending - 1
       If __yylexer\pending = 0
         __yylexer\colNo = __yylexer\colNo + 1
       EndIf
-    ElseIf byte = 10
+    ElseIf current = 10
       __yylexer\lineNo = __yylexer\lineNo + 1
       __yylexer\colNo = 1
-    ElseIf byte >= $C2 And __yylexer\textFormat = #PB_UTF8
+    ElseIf current >= $C2 And __yylexer\textFormat = #PB_UTF8
       __yylexer\pending = __yylexerUtf8Length(__yylexer\pos) - 1
       If __yylexer\pending = 0
         __yylexer\colNo = __yylexer\colNo + 1
