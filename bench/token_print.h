@@ -80,7 +80,8 @@ static void tp_token(int result, const unsigned char* text, long length) {
     long n = tp_utf8_length(text + i, text + length);
     if (n > 1) {
       fwrite(text + i, 1, (size_t)n, stdout);
-      for (long k = 0; k < n; ++k) tp_pass(text + i + k);
+      for (long k = 0; k < n; ++k)
+        tp_pass(text + i + k);
       i += n - 1;
       continue;
     }
