@@ -24,9 +24,9 @@
 ;       The tables always read bytes. `format` is #PB_Ascii (the default)
 ;       or #PB_UTF8, any other value counts as #PB_Ascii; it is how yyText()
 ;       turns a token's bytes back into a string and how yyColumn() counts.
-;       Each returns #True, or
-;       #False when memory or the file could not be had (the scanner then
-;       holds empty input). Each restarts at line 1, column 1.
+;       Each returns #True, or #False when memory or the file could not be
+;       had (the scanner then holds empty input). Each restarts at line 1,
+;       column 1.
 ;   yyFree()                        release the input; the scanner is empty
 ;
 ;   yyLex([*userData])              the next token: the value an action
@@ -104,7 +104,7 @@ Structure __yylexerState
   pending.i       ; bytes of the character at pos still to pass before colNo
                   ; moves on (a token may end inside a character)
   endDone.i       ; the end of input has been consumed
-  textFormat.i    ; #PB_Ascii or #PB_UTF8, for yyText()
+  textFormat.i    ; #PB_Ascii or #PB_UTF8, for yyText() and the columns
   tokStart.i      ; the current token
   tokLength.i
   tokLine.i
