@@ -1,6 +1,7 @@
 // Fuzz target: the expression parser alone.
 //
-// The first byte chooses case-insensitive matching; the rest is split at line
+// The first byte chooses case-insensitive matching (bit 0) and UTF-8 mode
+// (bit 1, operands over characters); the rest is split at line
 // feeds and every line is parsed as one rule into the same root, so class
 // splits made by earlier rules meet later ones just as in a definition file.
 // Beyond surviving, each call must keep the contract the reader relies on: a
@@ -17,6 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size == 0) return 0;
   auto root = tarnwick::RegexNode::MakeRoot();
   if (data[0] & 1) root->flags |= tarnwick::kCaseInsensitive;
+  if (data[0] & 2) root->flags |= tarnwick::kUtf8Mode;
   const tarnwick::CaseTable cases = tarnwick::CaseTable::Windows1252();
 
   std::string_view rest(reinterpret_cast<const char*>(data) + 1, size - 1);

@@ -43,7 +43,11 @@ enum ErrorNumbers : int {
   kInvalidCharAfterSection = 20,
   kIndexOutOfBounds = 21,
   kUndeclaredType = 22,
-  kErrorNumberSlots = 25,  // the table's size: 23 and 24 stay empty
+  // UTF-8 definitions only.
+  kInvalidUtf8 = 23,       // bytes that are no well-formed UTF-8
+  kUnknownCategory = 24,   // [:Name:] naming no general category (ErrorArg1: the name)
+  kInvalidEscape = 25,     // \u or \U without its hex digits, or no character (ErrorArg1)
+  kErrorNumberSlots = 26,  // the table's size
 };
 
 struct ErrorState {

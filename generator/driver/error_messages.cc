@@ -30,8 +30,9 @@ const std::array<std::string_view, kErrorNumberSlots> ErrorMessages = {
     "Invalid char behind '\xA7': '%s1'",
     "Index out of bounds: '%s1'",
     "'%s1' don't have a declared type",
-    "",
-    "",
+    "Invalid UTF-8 character",
+    "Unknown Unicode category: '%s1'",
+    "Invalid Unicode escape: '%s1'",
 };
 
 namespace {

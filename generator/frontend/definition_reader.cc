@@ -2,11 +2,16 @@
 // and "examined" (comment cut, spaces trimmed); sections switch at lines whose
 // examined form begins with "%%". A rule line's action may run over several
 // raw lines, which the rule steps consume themselves up to the closing brace.
+//
+// The mode is settled before the first line is translated: a byte-order mark
+// or a %utf8 line anywhere among the declarations makes the whole file UTF-8,
+// so every line is checked and translated the same way.
 #include "frontend/definition_reader.h"
 
 #include "base/text.h"
 #include "frontend/definition_text.h"
 #include "frontend/regex_parser.h"
+#include "unicode/utf8.h"
 
 namespace tarnwick {
 
@@ -14,16 +19,40 @@ namespace {
 
 constexpr std::string_view kProcedureEnd = " : ProcedureReturn -1 : EndProcedure";
 
+// "%utf8", in any letter case, followed by anything. The digit ends the
+// directive word, so the word itself is "%utf".
+bool IsUtf8Directive(std::string_view examined) {
+  const std::string_view word = ReadDirectiveWord(examined);
+  return AsciiLowered(word) == "%utf" && examined.substr(word.size(), 1) == "8";
+}
+
+bool DeclaresUtf8(std::string_view definition) {
+  LineSplitter lines(definition);
+  while (!lines.AtEnd()) {
+    const std::string_view examined = StripComment(lines.Next());
+    if (examined.substr(0, 2) == "%%") return false;
+    if (IsUtf8Directive(examined)) return true;
+  }
+  return false;
+}
+
 class Reader {
  public:
   Reader(std::string_view definition, RegexNode& root, const CaseTable& cases, std::string& out,
          ErrorState& error)
       : lines_(definition), root_(root), cases_(cases), out_(out), error_(error) {}
 
-  int Run() {
+  // `definition` without its byte-order mark; `utf8` for UTF-8 mode.
+  int Run(bool utf8) {
     error_.ErrorLine = 0;
+    if (utf8) {
+      root_.flags |= kUtf8Mode;
+      prefix_ = kUtf8TokenPrefix;
+      out_ += kByteOrderMark;
+    }
     while (!lines_.AtEnd()) {
-      const std::string_view raw = NextLine();
+      std::string_view raw;
+      if (!NextLine(raw)) return 0;
       const std::string_view examined = StripComment(raw);
       if (examined.substr(0, 2) == "%%") {
         out_ += section_ == 0 ? kIncludeLine : std::string_view{};
@@ -48,9 +77,12 @@ class Reader {
   }
 
  private:
-  std::string_view NextLine() {
+  // Reads the next raw line; in UTF-8 mode fails on malformed UTF-8.
+  bool NextLine(std::string_view& raw) {
     ++error_.ErrorLine;
-    return lines_.Next();
+    raw = lines_.Next();
+    if ((root_.flags & kUtf8Mode) && !unicode::IsValidUtf8(raw)) return Fail(kInvalidUtf8);
+    return true;
   }
 
   void EndLine() { out_ += kLineEnd; }
@@ -65,6 +97,8 @@ class Reader {
     const std::string lower = AsciiLowered(word);
     if (lower == "%nocase") {
       root_.flags |= kCaseInsensitive;
+    } else if (IsUtf8Directive(examined)) {
+      // The mode was settled before the first line.
     } else if (lower == "%userdata") {
       if (examined.size() <= word.size() || examined[word.size()] != ' ') {
         return Fail(kSyntaxError);
@@ -86,14 +120,17 @@ class Reader {
     out_ += userData_;
     out_ += ") : ";
     const auto after = static_cast<std::size_t>(stop);
-    std::string text = SubstituteTokens(after < examined.size() ? examined.substr(after) : "");
+    std::string text =
+        SubstituteTokens(after < examined.size() ? examined.substr(after) : "", prefix_);
     for (;;) {
       const std::size_t close = FindOutsideQuotes(text, "}", kTrackQuotes, 0);
       if (close == 0) {
         if (lines_.AtEnd()) return Fail(kBraceOpenWithoutClose);
         out_ += text;
         EndLine();
-        text = SubstituteTokens(NextLine());
+        std::string_view raw;
+        if (!NextLine(raw)) return false;
+        text = SubstituteTokens(raw, prefix_);
         continue;
       }
       const std::string_view rest = TrimSpaces(std::string_view(text).substr(close));
@@ -114,13 +151,20 @@ class Reader {
   int section_ = 0;
   int rule_ = 0;
   std::string userData_ = "*userData";
+  std::string_view prefix_ = kTokenPrefix;
 };
 
 }  // namespace
 
 int ReadDefinition(std::string_view definition, RegexNode& root, const CaseTable& cases,
                    std::string& out, ErrorState& error) {
-  return Reader(definition, root, cases, out, error).Run();
+  bool utf8 = false;
+  if (definition.starts_with(kByteOrderMark)) {
+    definition.remove_prefix(kByteOrderMark.size());
+    utf8 = true;
+  }
+  utf8 = utf8 || DeclaresUtf8(definition);
+  return Reader(definition, root, cases, out, error).Run(utf8);
 }
 
 }  // namespace tarnwick

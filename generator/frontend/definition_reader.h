@@ -1,6 +1,6 @@
 // Layer frontend: the definition reader (this header) and the expression
 // parser, which turn a definition file into scanner lines and syntax trees.
-// Uses base and regex.
+// Uses base, regex and unicode.
 //
 // ReadDefinition: the line-by-line translation of a definition into scanner
 // source, and the rules' syntax trees.
@@ -12,6 +12,11 @@
 // rule lines become empty lines, and each rule becomes one action procedure
 // (one line per line of its action) whose expression goes to the parser.
 // Output lines end in CR LF.
+//
+// A definition that starts with the UTF-8 byte-order mark, or whose
+// declarations hold a %utf8 line, is read in UTF-8 mode: the output starts
+// with the mark, every line must be well-formed UTF-8, the token prefix is the
+// section sign's two-byte UTF-8 form, and operands are characters.
 #pragma once
 
 #include <string>

@@ -60,20 +60,20 @@ std::string_view ReadDirectiveWord(std::string_view line) {
   return line.substr(0, end);
 }
 
-std::string SubstituteTokens(std::string_view action) {
+std::string SubstituteTokens(std::string_view action, std::string_view prefix) {
   std::string out;
   out.reserve(action.size() + 16);
   QuoteState quotes;
   std::size_t i = 0;
   while (i < action.size()) {
     const char c = action[i];
-    if (c == kTokenPrefix && quotes.Outside()) {
-      if (StartsWithIgnoringAsciiCase(action.substr(i + 1), "<EOF>")) {
+    if (quotes.Outside() && action.substr(i, prefix.size()) == prefix) {
+      i += prefix.size();
+      if (StartsWithIgnoringAsciiCase(action.substr(i), "<EOF>")) {
         out += "#yyEOF";
-        i += 6;
+        i += 5;
       } else {
         out += "#yyToken";
-        i += 1;
       }
       continue;
     }

@@ -13,8 +13,10 @@ namespace tarnwick {
 // Bit 0 of FindOutsideQuotes' options: double and single quotes hide matches.
 inline constexpr int kTrackQuotes = 1;
 
-// The section sign of Windows-1252: the token prefix in action code.
-inline constexpr char kTokenPrefix = '\xA7';
+// The token prefix in action code: the section sign, one byte in
+// Windows-1252, two in UTF-8.
+inline constexpr std::string_view kTokenPrefix = "\xA7";
+inline constexpr std::string_view kUtf8TokenPrefix = "\xC2\xA7";
 
 // 1-based position of the first match of `pattern` at or after `start`
 // (0-based) that stands outside quotes; 0 when there is none. No escapes:
@@ -35,6 +37,6 @@ std::string_view ReadDirectiveWord(std::string_view line);
 
 // Replaces every token prefix outside quotes: followed by "<EOF>" in any
 // letter case it becomes "#yyEOF", otherwise "#yyToken" joined to what follows.
-std::string SubstituteTokens(std::string_view action);
+std::string SubstituteTokens(std::string_view action, std::string_view prefix = kTokenPrefix);
 
 }  // namespace tarnwick

@@ -16,8 +16,11 @@
 
 #include "base/text.h"
 #include "frontend/operand_bytes.h"
+#include "frontend/operand_characters.h"
+#include "frontend/utf8_operand.h"
 #include "regex/class_refiner.h"
 #include "regex/object_list.h"
+#include "unicode/case_folding.h"
 
 namespace tarnwick {
 
@@ -57,7 +60,7 @@ class Parser {
 
   // The stop position (1-based), or 0 with `error_` set.
   int Run();
-  int error() const { return error_; }
+  const OperandError& error() const { return error_; }
 
  private:
   // Pops `op`'s operands off the operand stack, hangs them under it in the
@@ -71,8 +74,10 @@ class Parser {
   // Builds the operand at the position and pushes its node; leaves the
   // position on the operand's last character.
   bool PushOperand(bool quoted);
+  // The same over characters, in UTF-8 mode.
+  bool PushCharacterOperand(bool quoted);
   bool Fail(int number) {
-    error_ = number;
+    error_.number = number;
     return false;
   }
 
@@ -80,7 +85,7 @@ class Parser {
   std::string_view text_;
   const CaseTable& cases_;
   std::size_t pos_ = 0;
-  int error_ = 0;
+  OperandError error_;
   ObjectList<RegexNode> operators_;
   ObjectList<RegexNode> operands_;
 };
@@ -113,16 +118,17 @@ bool Parser::CloseGroup() {
 
 bool Parser::PushOperand(bool quoted) {
   const char c = text_[pos_];
-  ByteSet set{};
-  if (quoted) {
-    set[static_cast<uint8_t>(c)] = true;
-  } else if (c == '<') {
+  if (!quoted && c == '<') {
     if (!BeginsEndOfInput(text_.substr(pos_))) return Fail(kSyntaxError);
     operands_.Push(std::make_unique<RegexNode>(NodeKind::EndOfInput));
     pos_ += 6;
     return true;
-  } else if (c == ']') {
-    return Fail(kBracketCloseWithoutOpen);
+  }
+  if (!quoted && c == ']') return Fail(kBracketCloseWithoutOpen);
+  if (root_.flags & kUtf8Mode) return PushCharacterOperand(quoted);
+  ByteSet set{};
+  if (quoted) {
+    set[static_cast<uint8_t>(c)] = true;
   } else if (c == '[') {
     if (const int number = ReadBracketClass(text_, pos_, set); number != 0) return Fail(number);
   } else if (c == '\\') {
@@ -134,6 +140,27 @@ bool Parser::PushOperand(bool quoted) {
   }
   if (root_.flags & kCaseInsensitive) WidenCase(set, cases_);
   operands_.Push(RefineClasses(root_, set));
+  return true;
+}
+
+bool Parser::PushCharacterOperand(bool quoted) {
+  const char c = text_[pos_];
+  unicode::CodePointSet set;
+  bool read = true;
+  if (quoted) {
+    read = ReadCharacter(text_, pos_, set, error_);
+  } else if (c == '[') {
+    read = ReadCharacterClass(text_, pos_, set, error_);
+  } else if (c == '\\') {
+    read = ReadCharacterEscape(text_, pos_, set, error_);
+  } else if (c == '.') {
+    set = unicode::CodePointSet::All();
+  } else {
+    read = ReadCharacter(text_, pos_, set, error_);
+  }
+  if (!read) return false;
+  if (root_.flags & kCaseInsensitive) unicode::WidenSimpleCase(set);
+  operands_.Push(RefineCharacters(root_, set));
   return true;
 }
 
@@ -193,7 +220,10 @@ int ParseRegex(RegexNode& root, std::string_view text, const CaseTable& cases, E
   {
     Parser parser(root, text, cases);
     stop = parser.Run();
-    if (stop == 0) error.ErrorNumber = parser.error();
+    if (stop == 0) {
+      error.ErrorNumber = parser.error().number;
+      error.ErrorArg1 = parser.error().arg;
+    }
   }
   if (stop == 0) root.operandSets.resize(registered);
   return stop;

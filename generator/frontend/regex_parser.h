@@ -20,7 +20,10 @@ namespace tarnwick {
 // rule's tree to root.children. Returns the 1-based position of the `{` that
 // ends the expression, or text.size() + 1 when there is none.
 //
-// On error returns 0 with error.ErrorNumber set; nothing is appended to
+// With kUtf8Mode in root.flags the text is UTF-8 and operands are sets of
+// characters (RefineCharacters); otherwise every byte is a character.
+//
+// On error returns 0 with error.ErrorNumber (and for some, ErrorArg1) set; nothing is appended to
 // root.children and root.operandSets is cut back to its length at the call's
 // start (the failed rule's operand nodes are gone). Class splits that the
 // failed rule caused stay in the map; earlier operands remain exact unions.

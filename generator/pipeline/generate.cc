@@ -7,6 +7,7 @@
 
 #include <optional>
 
+#include "automaton/minimize.h"
 #include "automaton/nfa.h"
 #include "automaton/subset.h"
 #include "base/whole_file.h"
@@ -42,6 +43,7 @@ int GenerateScannerText(std::string_view definition, const CaseTable& cases,
 
   log.LogLine("Transform RegEx to NFA...");
   auto nfa = BuildNfa(*root);
+  const bool utf8 = (root->flags & kUtf8Mode) != 0;
   root.reset();
 
   // Epsilon elimination happens inside the subset construction: materialising
@@ -54,6 +56,9 @@ int GenerateScannerText(std::string_view definition, const CaseTable& cases,
                                std::to_string(reached) + " states reached); simplify the rules");
   }
   nfa.reset();
+  // Byte-range sequences leave many states that go on alike; 8-bit
+  // definitions keep their automaton as the construction made it.
+  if (utf8) MinimizeDfa(*result.dfa);
 
   log.LogLine("Write outputfile...");
   WriteScannerTables(*result.dfa, out);

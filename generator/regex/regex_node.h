@@ -41,6 +41,8 @@ struct NodeKind {
 
 // Bit 0 of the root's flags: letters match in both cases.
 inline constexpr uint32_t kCaseInsensitive = 1;
+// Bit 1: the definition is UTF-8 and operands are sets of characters.
+inline constexpr uint32_t kUtf8Mode = 2;
 
 class RegexNode final : public Object {
  public:

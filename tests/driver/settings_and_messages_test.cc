@@ -38,9 +38,11 @@ TEST(Messages, TableHasItsFixedTextsAndEmptyEnds) {
   EXPECT_EQ(ErrorMessages[8], "Range out of ordner");
   EXPECT_EQ(ErrorMessages[20], "Invalid char behind '\xA7': '%s1'");
   EXPECT_EQ(ErrorMessages[22], "'%s1' don't have a declared type");
-  EXPECT_EQ(ErrorMessages[23], "");
-  EXPECT_EQ(ErrorMessages[24], "");
-  for (int n = 1; n <= 22; ++n)
+  EXPECT_EQ(ErrorMessages[23], "Invalid UTF-8 character");
+  EXPECT_EQ(ErrorMessages[24], "Unknown Unicode category: '%s1'");
+  EXPECT_EQ(ErrorMessages[25], "Invalid Unicode escape: '%s1'");
+  EXPECT_EQ(ErrorMessages.size(), 26u);
+  for (int n = 1; n <= 25; ++n)
     EXPECT_FALSE(ErrorMessages[n].empty()) << n;
 }
 
@@ -60,7 +62,7 @@ TEST(Messages, FailuresWithoutNumberShowTheirDetailAndBadNumbersNothing) {
   EXPECT_EQ(FormatErrorMessage(error), "");
   error.detail = "Cannot open the definition file: a.lex";
   EXPECT_EQ(FormatErrorMessage(error), "Cannot open the definition file: a.lex");
-  error.ErrorNumber = 25;
+  error.ErrorNumber = 26;
   EXPECT_EQ(FormatErrorMessage(error), "");
   error.ErrorNumber = -1;
   EXPECT_EQ(FormatErrorMessage(error), "");

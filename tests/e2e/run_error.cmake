@@ -13,6 +13,7 @@ execute_process(COMMAND ${CMAKE_COMMAND} -E env TARNWICK_UI=console ${TARNWICK} 
   RESULT_VARIABLE status OUTPUT_VARIABLE log ERROR_VARIABLE errors
   TIMEOUT 60)
 string(REPLACE "%27" "'" MESSAGE "${MESSAGE}")
+string(REPLACE "%5C" "\\" MESSAGE "${MESSAGE}")
 set(expected "Tarnwick V.1.00\nRead inputfile...\n\nError Line ${LINE}:\n${MESSAGE}\n")
 if(NOT status EQUAL 1 OR NOT log STREQUAL expected)
   message(FATAL_ERROR "status ${status}, log:\n${log}${errors}\nexpected:\n${expected}")

@@ -204,5 +204,63 @@ TEST(DefinitionReader, CommentsInRuleLines) {
             "Procedure __yylexerrun0(*userData) :  x  : ProcedureReturn -1 : EndProcedure");
 }
 
+TEST(DefinitionReader, Utf8ModeByMarkOrDirective) {
+  // The mark is not part of line 1, so "%%" there is a separator; it is
+  // written at the start of the output. The two-byte section sign is the
+  // prefix; quoted, it stays.
+  const Translation marked = Translate(
+      "\xEF\xBB\xBF%%\n\"\xC3\xA4\" { ProcedureReturn \xC2\xA7\xC3\x84 } ; \xC2\xA7\n"
+      "x { s = \"\xC2\xA7\" : ProcedureReturn \xC2\xA7<eof> }\n");
+  ASSERT_EQ(marked.ok, 1);
+  const std::vector<std::string> expected = {
+      "\xEF\xBB\xBFXIncludeFile \"PBTarnwickInc.pbi\" : ",
+      "Procedure __yylexerrun0(*userData) :  ProcedureReturn #yyToken\xC3\x84  : ProcedureReturn "
+      "-1 : EndProcedure",
+      "Procedure __yylexerrun1(*userData) :  s = \"\xC2\xA7\" : ProcedureReturn #yyEOF  : "
+      "ProcedureReturn -1 : EndProcedure",
+  };
+  EXPECT_EQ(marked.lines, expected);
+  EXPECT_TRUE(marked.root->flags & kUtf8Mode);
+
+  // A %utf8 line anywhere among the declarations sets the mode for the whole
+  // file, lines before it included; it is not copied.
+  const Translation declared = Translate("; caf\xC3\xA9\n%UTF8 ; mode\n%%\n");
+  ASSERT_EQ(declared.ok, 1);
+  EXPECT_EQ(declared.lines, (std::vector<std::string>{"\xEF\xBB\xBF; caf\xC3\xA9", "",
+                                                      "XIncludeFile \"PBTarnwickInc.pbi\" : "}));
+
+  // In 8-bit mode nothing changes: "%utf" is a declaration, the mark's bytes
+  // would be text, and the lone 0xA7 is the prefix.
+  const Translation plain = Translate("%utf\n%%\na { \xA7X }\n%%\n%utf8\n");
+  ASSERT_EQ(plain.ok, 1);
+  EXPECT_EQ(plain.lines[0], "%utf");
+  EXPECT_EQ(plain.lines[2],
+            "Procedure __yylexerrun0(*userData) :  #yyTokenX  : ProcedureReturn -1 "
+            ": EndProcedure");
+  EXPECT_EQ(plain.lines[4], "%utf8");
+  EXPECT_FALSE(plain.root->flags & kUtf8Mode);
+}
+
+TEST(DefinitionReader, Utf8ModeRejectsMalformedLinesWithTheirNumber) {
+  // A lone 0xA7 (the 8-bit prefix) is malformed UTF-8, in actions, in
+  // declarations and in user code alike.
+  struct Case {
+    const char* definition;
+    int line;
+  };
+  const Case cases[] = {
+      {"%utf8\n%%\na { \xA7X }\n", 3},
+      {"%utf8\nx\xA7\n%%\n", 2},
+      {"%utf8\n%%\na {\n\xC3 }\n", 4},
+      {"%utf8\n%%\n%%\n\xED\xA0\x80\n", 4},
+  };
+  for (const Case& c : cases) {
+    const Translation t = Translate(c.definition);
+    EXPECT_EQ(t.ok, 0) << c.definition;
+    EXPECT_EQ(t.error.ErrorNumber, 23) << c.definition;
+    EXPECT_EQ(t.error.ErrorLine, c.line) << c.definition;
+  }
+}
+
 }  // namespace
 }  // namespace tarnwick

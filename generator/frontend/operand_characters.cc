@@ -1,0 +1,185 @@
+// Reading over characters: every member is decoded from UTF-8, and `pos`
+// always ends on the last byte of what was read, as in 8-bit mode it ends on
+// the one byte. A \u or \U escape may also end a range ([\u0400-\u04FF]);
+// any other range end is taken literally, as in 8-bit mode. "[:" opens a
+// category only when letters and ":]" follow; otherwise the "[" is a member.
+#include "frontend/operand_characters.h"
+
+#include "base/errors.h"
+#include "unicode/general_category.h"
+#include "unicode/utf8.h"
+
+namespace tarnwick {
+
+namespace {
+
+using unicode::CodePointSet;
+
+bool Fail(OperandError& error, int number, std::string arg = {}) {
+  error.number = number;
+  error.arg = std::move(arg);
+  return false;
+}
+
+// Decodes the character at `pos` and leaves `pos` on its last byte.
+bool DecodeAt(std::string_view text, std::size_t& pos, char32_t& c, OperandError& error) {
+  std::size_t next = pos;
+  if (!unicode::DecodeUtf8(text, next, c)) return Fail(error, kInvalidUtf8);
+  pos = next - 1;
+  return true;
+}
+
+int HexValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+bool IsHexEscape(std::string_view text, std::size_t pos) {
+  return pos < text.size() && (text[pos] == 'u' || text[pos] == 'U');
+}
+
+// `pos` is on the `u` or `U` of a hex escape; leaves it on the last digit.
+bool ReadHexEscape(std::string_view text, std::size_t& pos, char32_t& c, OperandError& error) {
+  const std::size_t digits = text[pos] == 'u' ? 4 : 8;
+  char32_t value = 0;
+  bool valid = true;
+  for (std::size_t i = 1; i <= digits; ++i) {
+    const int digit = pos + i < text.size() ? HexValue(text[pos + i]) : -1;
+    if (digit < 0 || value > unicode::kMaxCodePoint) {
+      valid = false;
+      break;
+    }
+    value = value * 16 + static_cast<char32_t>(digit);
+  }
+  if (!valid || !unicode::IsScalarValue(value)) {
+    // The escape as written, up to a blank, a brace or a character beyond
+    // ASCII (the message is shown as 8-bit text).
+    std::string written = "\\";
+    for (std::size_t i = pos; i < text.size() && i <= pos + digits; ++i) {
+      const auto c = static_cast<unsigned char>(text[i]);
+      if (c <= ' ' || c == '{' || c >= 0x80) break;
+      written += text[i];
+    }
+    return Fail(error, kInvalidEscape, written);
+  }
+  pos += digits;
+  c = value;
+  return true;
+}
+
+// `pos` is on the character after a backslash. Adds the escape's characters;
+// `single` receives the character when the escape names exactly one (and so
+// may start a range), else stays negative.
+bool ReadEscaped(std::string_view text, std::size_t& pos, CodePointSet& set, int64_t& single,
+                 OperandError& error) {
+  single = -1;
+  char32_t c = 0;
+  if (text[pos] == 'n') {
+    set.Add(10);
+    set.Add(13);
+    return true;
+  }
+  if (text[pos] == 't') {
+    set.Add(9);
+    return true;
+  }
+  if (IsHexEscape(text, pos)) {
+    if (!ReadHexEscape(text, pos, c, error)) return false;
+  } else if (!DecodeAt(text, pos, c, error)) {
+    return false;
+  }
+  set.Add(c);
+  single = c;
+  return true;
+}
+
+bool IsAsciiLetter(char c) {
+  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+// The length of "[:Name:]" at `pos`, or 0 when no category name stands there.
+std::size_t CategoryLength(std::string_view text, std::size_t pos) {
+  if (text.substr(pos, 2) != "[:") return 0;
+  std::size_t end = pos + 2;
+  while (end < text.size() && IsAsciiLetter(text[end]))
+    ++end;
+  if (end == pos + 2 || text.substr(end, 2) != ":]") return 0;
+  return end + 2 - pos;
+}
+
+}  // namespace
+
+bool ReadCharacter(std::string_view text, std::size_t& pos, CodePointSet& set,
+                   OperandError& error) {
+  char32_t c = 0;
+  if (!DecodeAt(text, pos, c, error)) return false;
+  set.Add(c);
+  return true;
+}
+
+bool ReadCharacterEscape(std::string_view text, std::size_t& pos, CodePointSet& set,
+                         OperandError& error) {
+  if (pos + 1 >= text.size()) {
+    set.Add('\\');
+    return true;
+  }
+  ++pos;
+  int64_t single = -1;
+  return ReadEscaped(text, pos, set, single, error);
+}
+
+bool ReadCharacterClass(std::string_view text, std::size_t& pos, CodePointSet& set,
+                        OperandError& error) {
+  set = CodePointSet{};
+  ++pos;
+  bool complement = false;
+  if (pos < text.size() && text[pos] == '^') {
+    complement = true;
+    ++pos;
+  }
+  int64_t previous = -1;  // the member a following `-` would start a range from
+  while (true) {
+    if (pos >= text.size() || text[pos] == '{') {
+      return Fail(error, kBracketOpenWithoutClose);
+    }
+    const char c = text[pos];
+    if (c == ']') break;
+    if (const std::size_t length = CategoryLength(text, pos); length != 0) {
+      const std::string_view name = text.substr(pos + 2, length - 4);
+      if (!unicode::AddGeneralCategory(name, set)) {
+        return Fail(error, kUnknownCategory, std::string(name));
+      }
+      previous = -1;
+      pos += length - 1;
+    } else if (c == '\\') {
+      ++pos;
+      if (pos >= text.size()) return Fail(error, kBracketOpenWithoutClose);
+      if (!ReadEscaped(text, pos, set, previous, error)) return false;
+    } else if (c == '-' && previous >= 0 && !(pos + 1 < text.size() && text[pos + 1] == ']')) {
+      ++pos;
+      if (pos >= text.size()) return Fail(error, kRangeOutOfOrder);
+      char32_t end = 0;
+      if (text[pos] == '\\' && IsHexEscape(text, pos + 1)) {
+        ++pos;
+        if (!ReadHexEscape(text, pos, end, error)) return false;
+      } else if (!DecodeAt(text, pos, end, error)) {
+        return false;
+      }
+      if (previous > static_cast<int64_t>(end)) return Fail(error, kRangeOutOfOrder);
+      set.Add(static_cast<char32_t>(previous), end);
+      previous = end;
+    } else {
+      char32_t member = 0;
+      if (!DecodeAt(text, pos, member, error)) return false;
+      set.Add(member);
+      previous = member;
+    }
+    ++pos;
+  }
+  if (complement) set = set.Complement();
+  return true;
+}
+
+}  // namespace tarnwick

@@ -1,0 +1,3 @@
+%utf8
+%%
+ok { ProcedureReturn §Ok }
