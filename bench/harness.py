@@ -57,7 +57,7 @@ def run_measured(cmd, env=None, timeout=TIMEOUT_S):
             "stderr": stderr}
 
 
-def command_for(tool, name, workdir, tarnwick):
+def command_for(tool, name, workdir, tarnwick, utf8=False):
     src = os.path.join(workdir, "wl", name, name)
     outdir = os.path.join(workdir, "out", tool)
     os.makedirs(outdir, exist_ok=True)
@@ -70,7 +70,7 @@ def command_for(tool, name, workdir, tarnwick):
         out = os.path.join(outdir, name + ".c")
         return ["flex", "-v", "-o", out, src + ".l"], None, out
     out = os.path.join(outdir, name + ".c")
-    return ["re2c", "-o", out, src + ".re"], None, out
+    return ["re2c"] + (["-8"] if utf8 else []) + ["-o", out, src + ".re"], None, out
 
 
 def first_message(text):
@@ -121,17 +121,20 @@ def re2c_states(path):
         return len(re.findall(rb"(?m)^yy\d+:", f.read()))
 
 
-def measure(workdir, tarnwick, names, rounds, log=sys.stdout):
+def measure(workdir, tarnwick, names, rounds, utf8_names=(), log=sys.stdout):
     results = {}
     for name in names:
         entry = {tool: {"runs": []} for tool in TOOLS}
         failed = set()
+        if not os.path.exists(os.path.join(workdir, "wl", name, name + ".l")):
+            entry["flex"]["absent"] = True  # flex cannot lex Unicode text
+            failed.add("flex")
         for r in range(rounds):
             order = TOOLS[r % 3:] + TOOLS[:r % 3]
             for tool in order:
                 if tool in failed:
                     continue
-                cmd, env, out = command_for(tool, name, workdir, tarnwick)
+                cmd, env, out = command_for(tool, name, workdir, tarnwick, name in utf8_names)
                 if os.path.exists(out):
                     os.remove(out)
                 res = judge(tool, run_measured(cmd, env), out)
@@ -175,13 +178,16 @@ def main(argv):
     if args.only:
         names = [n for n in args.only.split(",") if n in names]
     import workloads
-    order = [w.name for w in workloads.all_workloads()]
+    known = workloads.all_workloads()
+    order = [w.name for w in known]
+    utf8_names = {w.name for w in known if w.utf8}
     names.sort(key=lambda n: order.index(n) if n in order else len(order))
     global RUNSTAT
     RUNSTAT = os.path.abspath(args.runstat)
     import report
     source = report.source_text()  # what run.sh has just built
-    results = measure(args.workdir, os.path.abspath(args.tarnwick), names, args.rounds)
+    results = measure(args.workdir, os.path.abspath(args.tarnwick), names, args.rounds,
+                      utf8_names)
     path = os.path.join(args.workdir, "results.json")
     old = {}
     if args.only and os.path.exists(path):

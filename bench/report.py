@@ -36,6 +36,7 @@ TARGETS = {
     "blowup-16": ("works, <= 1 s", lambda e, k: _t(e, "ours", k) <= 1.0),
     "diamonds-40": ("<= 0.01 s", lambda e, k: _t(e, "ours", k) <= 0.01),
     "overlap-500": ("<= 1 s", lambda e, k: _t(e, "ours", k) <= 1.0),
+    "unicode-200": ("<= re2c -8", lambda e, k: _le(e, "re2c", k)),
 }
 
 
@@ -63,6 +64,8 @@ def _met(e, check, key):
 def fmt_time(e, tool, key="wall"):
     if _ok(e, tool):
         return "%.3f" % e[tool][key]
+    if e[tool].get("absent"):
+        return "n/a"
     return "fails: " + e[tool].get("failure", "?").replace("|", "/")[:60]
 
 

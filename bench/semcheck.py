@@ -70,23 +70,23 @@ def run(cmd, timeout=600):
     return p.returncode, p.stdout.decode("latin-1"), p.stderr.decode("latin-1")
 
 
-def build_peer(peer, source, exe):
+def build_peer(peer, source, exe, utf8=False):
     if peer == "flex":
         cmd = ["gcc", "-O0", "-w", "-I" + HERE, "-o", exe, source,
                os.path.join(HERE, "flex_driver.c")]
     else:
         cmd = ["gcc", "-O0", "-w", "-I" + HERE, '-DRE2C_SCANNER="%s"' % source, "-o", exe,
-               os.path.join(HERE, "re2c_driver.c")]
+               os.path.join(HERE, "re2c_driver.c")] + (["-DTP_UTF8"] if utf8 else [])
     status, _, err = run(cmd, timeout=1800)
     return status == 0, err
 
 
-def check(workdir, scan, name, peers):
+def check(workdir, scan, name, peers, utf8=False):
     sample = os.path.join(workdir, "wl", name, name + ".txt")
     ours_table = os.path.join(workdir, "out", "ours", name + ".pbl")
     if not os.path.exists(ours_table):
         return {"ok": False, "peer": "-", "detail": "no generated scanner of ours"}
-    status, out, err = run([scan, ours_table, sample])
+    status, out, err = run([scan] + (["--utf8"] if utf8 else []) + [ours_table, sample])
     if status != 0:
         return {"ok": False, "peer": "-", "detail": "tarnwick-scan failed: " + err.strip()}
     ours = parse_stream(out)
@@ -97,7 +97,7 @@ def check(workdir, scan, name, peers):
             continue
         exe = os.path.join(workdir, "sem", name + "." + peer)
         os.makedirs(os.path.dirname(exe), exist_ok=True)
-        built, err = build_peer(peer, source, exe)
+        built, err = build_peer(peer, source, exe, utf8)
         if not built:
             result["peers"].append({"peer": peer, "ok": False, "detail": "build failed: " + err[:200]})
             continue
@@ -127,12 +127,15 @@ def main(argv):
     if args.only and os.path.exists(path):
         with open(path) as f:
             results = json.load(f)
+    sys.path.insert(0, HERE)
+    import workloads
+    utf8_names = {w.name for w in workloads.all_workloads() if w.utf8}
     failures = 0
     for name in names:
         flex_out = os.path.join(args.workdir, "out", "flex", name + ".c")
         peers = ["flex", "re2c"] if args.all else (
             ["flex"] if os.path.exists(flex_out) else ["re2c"])
-        r = check(args.workdir, os.path.abspath(args.scan), name, peers)
+        r = check(args.workdir, os.path.abspath(args.scan), name, peers, name in utf8_names)
         results[name] = r
         failures += not r["ok"]
         print("%-15s %-10s %6s tokens  %s %s" % (name, r["peer"], r.get("tokens", "-"),

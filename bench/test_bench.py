@@ -5,11 +5,13 @@ syntax, since a wrongly written class would not fail loudly: it would make
 the three lexers differ and only show up as a token-stream mismatch.
 """
 
+import os
 import unittest
 
 import harness
 import report
 import semcheck
+import unicode_workload
 import workloads
 from regex_forms import (ALL_BYTES, NEWLINE, Cls, OursRenderer, check_definition_line, cls,
                          find_outside_quotes)
@@ -100,11 +102,39 @@ class WorkloadTest(unittest.TestCase):
 
     def test_every_workload_renders_in_all_three_forms(self):
         for w in workloads.all_workloads():
+            if w.texts:
+                continue
             self.assertEqual(len(w.rules), len(w.names), w.name)
             ours = workloads.ours_text(w).split(b"\n")
             self.assertEqual(len(ours), len(w.rules) + 4 + w.nocase, w.name)
             workloads.flex_text(w)
             workloads.re2c_text(w)
+
+
+class UnicodeWorkloadTest(unittest.TestCase):
+    def test_sets_for_re2c(self):
+        self.assertEqual(unicode_workload.merge([(5, 9), (1, 3), (4, 4), (20, 21)]),
+                         [(1, 9), (20, 21)])
+        # Complements never hold surrogates: our negated classes do not match them.
+        self.assertEqual(unicode_workload.complement([(0, 0x40), (0xE000, 0x10FFFF)]),
+                         [(0x41, 0xD7FF)])
+        self.assertEqual(unicode_workload.re2c_class([(0x61, 0x7A), (0xAB, 0xAB), (0x1F600, 0x1F600)]),
+                         "[a-z\\u00ab\\U0001f600]")
+
+    def test_categories_agree_with_the_package_where_installed(self):
+        if not os.path.exists(unicode_workload.UNICODE_DATA):
+            self.skipTest("unicode-data is not installed")
+        package = unicode_workload.package_tables()
+        for name in ("Lu", "Mn", "Nd", "Zs"):
+            self.assertEqual(unicode_workload.category(name), package[name], name)
+
+    def test_the_utf8_workload_follows_the_example(self):
+        w = workloads.unicode_keywords()
+        ours = w.texts[".lex"].decode("utf-8").split("\n")
+        self.assertEqual(ours[1], "%utf8")
+        self.assertEqual(ours[3 + 200:-2], unicode_workload.example_rule_lines())
+        self.assertEqual(w.texts[".re"].count(b"{ TOK("), len(w.rules) + 2)  # and * and $
+        self.assertTrue(w.sample.startswith(unicode_workload.BOM))
 
 
 SCANNER = """Procedure __yylexerrun0(*userData) : x : ProcedureReturn -1 : EndProcedure\r

@@ -42,6 +42,10 @@ class Workload:
     size: int = 0         # its x value in that series
     note: str = ""
     names: list = field(default_factory=list)
+    # Written as they are instead of rendered from `rules` (suffix -> bytes);
+    # a workload without ".l" has no flex form.
+    texts: dict = field(default_factory=dict)
+    utf8: bool = False    # our scanner and re2c's run in UTF-8 mode
 
 
 BLANKS = cls(" \t", NEWLINE)
@@ -234,6 +238,16 @@ def every_byte():
                     note="10 and 13 share a class: our syntax has no way to name one alone")
 
 
+def unicode_keywords():
+    import unicode_workload
+    words = unicode_workload.keyword_list()
+    ours, re2c, count = unicode_workload.texts(words)
+    name = "unicode-%d" % len(words)
+    return Workload(name, ["rule"] * count, unicode_workload.sample(words), utf8=True,
+                    texts={".lex": ours, ".re": re2c},
+                    note="UTF-8: examples/unicode.lex and %d keywords in six scripts" % len(words))
+
+
 def all_workloads():
     out = [keywords(k) for k in (100, 500, 1000, 5000)]
     out.append(c_like())
@@ -241,6 +255,7 @@ def all_workloads():
     out += [diamonds(n) for n in (10, 20, 40)]
     out.append(overlapping())
     out.append(every_byte())
+    out.append(unicode_keywords())
     return out
 
 
@@ -301,8 +316,8 @@ def re2c_text(w):
 def write_workload(w, outdir):
     d = os.path.join(outdir, w.name)
     os.makedirs(d, exist_ok=True)
-    for suffix, data in ((".lex", ours_text(w)), (".l", flex_text(w)), (".re", re2c_text(w)),
-                         (".txt", w.sample)):
+    forms = w.texts or {".lex": ours_text(w), ".l": flex_text(w), ".re": re2c_text(w)}
+    for suffix, data in list(forms.items()) + [(".txt", w.sample)]:
         with open(os.path.join(d, w.name + suffix), "wb") as f:
             f.write(data)
     return d

@@ -18,12 +18,15 @@
 ;                                   scan a copy of `length` bytes of memory
 ;   yySetFile(fileName.s [, format])
 ;                                   scan the whole content of a file, byte
-;                                   for byte (a byte-order mark is input too)
+;                                   for byte; with #PB_UTF8 a leading UTF-8
+;                                   byte-order mark (EF BB BF) is skipped and
+;                                   offsets count after it
 ;       The tables always read bytes. `format` is #PB_Ascii (the default)
 ;       or #PB_UTF8, any other value counts as #PB_Ascii; it is how yyText()
-;       turns a token's bytes back into a string. Each returns #True, or
-;       #False when memory or the file could not be had (the scanner then
-;       holds empty input). Each restarts at line 1, column 1.
+;       turns a token's bytes back into a string and how yyColumn() counts.
+;       Each returns #True, or #False when memory or the file could not be
+;       had (the scanner then holds empty input). Each restarts at line 1,
+;       column 1.
 ;   yyFree()                        release the input; the scanner is empty
 ;
 ;   yyLex([*userData])              the next token: the value an action
@@ -35,7 +38,11 @@
 ;               ends it early)
 ;   yyLength()  its length in bytes
 ;   yyLine()    the line of its first byte, from 1
-;   yyColumn()  the column of its first byte, from 1, counted in bytes
+;   yyColumn()  the column of its first byte, from 1: counted in bytes for
+;               #PB_Ascii input, in characters for #PB_UTF8 input (a valid
+;               UTF-8 sequence is one column, each byte of a malformed one
+;               is one column; a byte inside a character has that
+;               character's column)
 ;   yyOffset()  the offset of its first byte in the input, from 0
 ;
 ;   #yyEOF      returned at the end of input; 0 unless defined before this
@@ -63,6 +70,10 @@
 ;     after the end of input has been matched once, yyLex returns #yyEOF.
 ;   - A line feed (byte 10) starts a new line. A carriage return is an
 ;     ordinary byte, so CR LF ends a line once, and a lone CR does not.
+;   - Columns of #PB_UTF8 input: a character is a well-formed UTF-8 sequence
+;     (shortest form, no surrogates, at most U+10FFFF, wholly inside the
+;     input); every other byte 128 to 255 counts as a character of its own.
+;     Tokens and yyLength() stay in bytes.
 ;
 ; The action procedures must take one pointer-sized parameter: the default
 ; "*userData" or a "%userdata" such as "*calc.CalcState".
@@ -90,8 +101,10 @@ Structure __yylexerState
   pos.i           ; offset of the next byte to scan
   lineNo.i        ; line and column of pos
   colNo.i
+  pending.i       ; bytes of the character at pos still to pass before colNo
+                  ; moves on (a token may end inside a character)
   endDone.i       ; the end of input has been consumed
-  textFormat.i    ; #PB_Ascii or #PB_UTF8, for yyText()
+  textFormat.i    ; #PB_Ascii or #PB_UTF8, for yyText() and the columns
   tokStart.i      ; the current token
   tokLength.i
   tokLine.i
@@ -111,6 +124,7 @@ Procedure __yylexerRestart()
   __yylexer\pos = 0
   __yylexer\lineNo = 1
   __yylexer\colNo = 1
+  __yylexer\pending = 0
   __yylexer\endDone = #False
   __yylexer\tokStart = 0
   __yylexer\tokLength = 0
@@ -185,6 +199,14 @@ Procedure.i yySetFile(fileName.s, format.i = #PB_Ascii)
     If length = 0 Or ReadData(file, __yylexer\bytes, length) = length
       __yylexer\size = length
       __yylexer\textFormat = __yylexerTextFormat(format)
+      ; The mark says how the file is encoded; it is not text to scan.
+      If __yylexer\textFormat = #PB_UTF8 And length >= 3
+        If PeekA(__yylexer\bytes) = $EF And PeekA(__yylexer\bytes + 1) = $BB And PeekA(__yylexer\bytes + 2) = $BF
+          MoveMemory(__yylexer\bytes + 3, __yylexer\bytes, length - 3)
+          __yylexer\size = length - 3
+          PokeA(__yylexer\bytes + __yylexer\size, 0)
+        EndIf
+      EndIf
       ok = #True
     Else
       yyFree()
@@ -194,12 +216,66 @@ Procedure.i yySetFile(fileName.s, format.i = #PB_Ascii)
   ProcedureReturn ok
 EndProcedure
 
-; Moves the position to `endPos`, counting lines, and closes the token there.
+; The length of the well-formed UTF-8 sequence at `pos` (2 to 4), or 1 for
+; an ASCII byte and for any byte that starts no complete well-formed sequence.
+; The ranges of the second byte exclude overlong forms (E0, F0), surrogates
+; (ED) and code points above U+10FFFF (F4).
+Procedure.i __yylexerUtf8Length(pos.i)
+  Protected *at = __yylexer\bytes + pos
+  Protected lead.i = PeekA(*at)
+  Protected count.i, low.i = $80, high.i = $BF, i.i
+  If lead >= $C2 And lead <= $DF
+    count = 2
+  ElseIf lead >= $E0 And lead <= $EF
+    count = 3
+    If lead = $E0
+      low = $A0
+    ElseIf lead = $ED
+      high = $9F
+    EndIf
+  ElseIf lead >= $F0 And lead <= $F4
+    count = 4
+    If lead = $F0
+      low = $90
+    ElseIf lead = $F4
+      high = $8F
+    EndIf
+  Else
+    ProcedureReturn 1
+  EndIf
+  If pos + count > __yylexer\size
+    ProcedureReturn 1
+  EndIf
+  For i = 1 To count - 1
+    If PeekA(*at + i) < low Or PeekA(*at + i) > high
+      ProcedureReturn 1
+    EndIf
+    low = $80
+    high = $BF
+  Next
+  ProcedureReturn count
+EndProcedure
+
+; Moves the position to `endPos`, counting lines and columns, and closes the
+; token there. With UTF-8 input the column moves on once the last byte of a
+; character has been passed, so a byte inside a character keeps its column.
 Procedure __yylexerAdvance(endPos.i)
+  Protected current.i
   While __yylexer\pos < endPos
-    If PeekA(__yylexer\bytes + __yylexer\pos) = 10
+    current = PeekA(__yylexer\bytes + __yylexer\pos)
+    If __yylexer\pending > 0
+      __yylexer\pending = __yylexer\pending - 1
+      If __yylexer\pending = 0
+        __yylexer\colNo = __yylexer\colNo + 1
+      EndIf
+    ElseIf current = 10
       __yylexer\lineNo = __yylexer\lineNo + 1
       __yylexer\colNo = 1
+    ElseIf current >= $C2 And __yylexer\textFormat = #PB_UTF8
+      __yylexer\pending = __yylexerUtf8Length(__yylexer\pos) - 1
+      If __yylexer\pending = 0
+        __yylexer\colNo = __yylexer\colNo + 1
+      EndIf
     Else
       __yylexer\colNo = __yylexer\colNo + 1
     EndIf

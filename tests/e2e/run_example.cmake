@@ -2,7 +2,8 @@
 # then tarnwick-scan on the generated source, and compares the token list.
 # Also checks that the runtime include was placed beside the output. With
 # MINIMIZE set, the definition gets a "%minimize" line first; STATES, when
-# given, is the number of states the tables must have.
+# given, is the number of states the tables must have. SCAN_ARGS holds
+# tarnwick-scan options, separated by spaces.
 file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK})
 get_filename_component(lexName ${LEX} NAME)
@@ -52,7 +53,8 @@ if(STATES)
   endif()
 endif()
 
-execute_process(COMMAND ${SCAN} ${scanner} ${INPUT}
+separate_arguments(scanArgs UNIX_COMMAND "${SCAN_ARGS}")
+execute_process(COMMAND ${SCAN} ${scanArgs} ${scanner} ${INPUT}
   RESULT_VARIABLE status OUTPUT_VARIABLE tokens ERROR_VARIABLE errors)
 if(NOT status EQUAL 0)
   message(FATAL_ERROR "tarnwick-scan failed (status ${status}): ${errors}")

@@ -121,5 +121,49 @@ TEST_F(ScanToolTest, ReportsUnreadableFilesAndBadScanners) {
   EXPECT_NE(err_.str().find("truncated"), std::string::npos) << err_.str();
 }
 
+// Columns in characters, the byte-order mark, and malformed sequences: the
+// scanner's classes are bytes, so words may hold malformed or cut sequences.
+TEST_F(ScanToolTest, Utf8CountsCharactersAndSkipsByteOrderMark) {
+  // Rules 0 "[a-z\x80-\xfe]+" without \xac, 1 "[ \n]+", 2 <<EOF>>.
+  HandScanner dfa;
+  dfa.Class('a', 'z', 1).Class(0x80, 0xfe, 1).Class(0xac, 0xac, 0);
+  dfa.Class(' ', ' ', 2).Class('\n', '\n', 2);
+  dfa.classCount = 2;
+  dfa.rows = {{{3, 1, 2}, -1}, {{-1, 1, -1}, 0}, {{-1, -1, 2}, 1}, {{-1, -1, -1}, 2}};
+  std::string scanner = Write("words.pbl", dfa.Source());
+  std::string input =
+      Write("in.txt",
+            "\xEF\xBB\xBF"
+            "αβ x\n"
+            "éü z\xff\xe2\x82 q\n"                         // cut sequence
+            "\xed\xa0\x80 \xc0\xaf \xf4\x90\x80\x80 😀z\n"  // surrogate, overlong, too high
+            "€x");                                         // the word ends inside "€"
+  EXPECT_EQ(Run({"--utf8", "--skip", "1", scanner, input}), kExitOk);
+  EXPECT_EQ(out_.str(),
+            "rule 0  line 1  col 1  \"αβ\"\n"
+            "rule 0  line 1  col 4  \"x\"\n"
+            "rule 0  line 2  col 1  \"éü\"\n"
+            "rule 0  line 2  col 4  \"z\"\n"
+            "error  line 2  col 5  \"\\xff\"\n"
+            "rule 0  line 2  col 6  \"\\xe2\\x82\"\n"
+            "rule 0  line 2  col 9  \"q\"\n"
+            "rule 0  line 3  col 1  \"\\xed\\xa0\\x80\"\n"
+            "rule 0  line 3  col 5  \"\\xc0\\xaf\"\n"
+            "rule 0  line 3  col 8  \"\\xf4\\x90\\x80\\x80\"\n"
+            "rule 0  line 3  col 13  \"😀z\"\n"
+            "rule 0  line 4  col 1  \"\\xe2\\x82\"\n"
+            "error  line 4  col 1  \"\\xac\"\n"
+            "rule 0  line 4  col 2  \"x\"\n"
+            "rule 2  line 4  col 3  \"\"\n"
+            "eof  line 4  col 3\n");
+
+  // Without --utf8 the mark is input and columns are bytes.
+  EXPECT_EQ(Run({"--skip", "1", scanner, input}), kExitOk);
+  EXPECT_EQ(out_.str().substr(0, out_.str().find("line 2")),
+            "rule 0  line 1  col 1  \"\\xef\\xbb\\xbf\\xce\\xb1\\xce\\xb2\"\n"
+            "rule 0  line 1  col 9  \"x\"\n"
+            "rule 0  ");
+}
+
 }  // namespace
 }  // namespace tarnwick_scan

@@ -4,25 +4,19 @@
 
 namespace tarnwick_scan {
 
-ScanEngine::ScanEngine(const ScannerTables& tables, std::string_view input)
-    : tables_(tables), input_(input) {}
+ScanEngine::ScanEngine(const ScannerTables& tables, std::string_view input, bool utf8Columns)
+    : tables_(tables), input_(input), where_(utf8Columns) {}
 
 void ScanEngine::AdvanceTo(size_t end) {
-  for (; position_ < end; ++position_) {
-    if (input_[position_] == '\n') {
-      ++line_;
-      column_ = 1;
-    } else {
-      ++column_;
-    }
-  }
+  for (; position_ < end; ++position_)
+    where_.Pass(input_, position_);
 }
 
 Token ScanEngine::Next() {
   Token token;
   token.offset = position_;
-  token.line = line_;
-  token.column = column_;
+  token.line = where_.line();
+  token.column = where_.column();
   if (position_ >= input_.size() && endDone_) return token;
 
   int state = tables_.start;

@@ -21,6 +21,7 @@
 #include <string_view>
 
 #include "scanner_tables.h"
+#include "text_position.h"
 
 namespace tarnwick_scan {
 
@@ -31,13 +32,15 @@ struct Token {
   size_t offset = 0;   // of the first byte, from 0
   size_t length = 0;   // in bytes; 0 for kEnd and for a bare end-of-input match
   int line = 1;        // 1-based; a line feed starts a new line
-  int column = 1;      // 1-based, in bytes; a carriage return is a byte like any other
+  int column = 1;      // 1-based, in bytes or UTF-8 characters (text_position.h); a
+                       // carriage return is a byte like any other
 };
 
 class ScanEngine {
  public:
-  // Both must outlive the engine.
-  ScanEngine(const ScannerTables& tables, std::string_view input);
+  // Both must outlive the engine. `utf8Columns` counts columns in UTF-8
+  // characters, as the runtime does for #PB_UTF8 input.
+  ScanEngine(const ScannerTables& tables, std::string_view input, bool utf8Columns = false);
 
   Token Next();
 
@@ -47,8 +50,7 @@ class ScanEngine {
   const ScannerTables& tables_;
   std::string_view input_;
   size_t position_ = 0;
-  int line_ = 1;
-  int column_ = 1;
+  TextPosition where_;
   bool endDone_ = false;
 };
 

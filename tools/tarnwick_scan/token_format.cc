@@ -1,14 +1,21 @@
 // Token lines for the preview output; see token_format.h for the layout.
 #include "token_format.h"
 
+#include "text_position.h"
+
 namespace tarnwick_scan {
 
-std::string EscapeText(std::string_view text) {
+std::string EscapeText(std::string_view text, bool utf8) {
   static constexpr char kHex[] = "0123456789abcdef";
   std::string out;
   out.reserve(text.size() + 2);
-  for (char ch : text) {
-    unsigned char c = static_cast<unsigned char>(ch);
+  for (size_t i = 0; i < text.size(); ++i) {
+    unsigned char c = static_cast<unsigned char>(text[i]);
+    if (size_t length = utf8 ? Utf8SequenceLength(text, i) : 1; length > 1) {
+      out += text.substr(i, length);
+      i += length - 1;
+      continue;
+    }
     switch (c) {
       case '"':
         out += "\\\"";
@@ -38,10 +45,10 @@ std::string EscapeText(std::string_view text) {
   return out;
 }
 
-std::string FormatToken(const Token& token, std::string_view input) {
+std::string FormatToken(const Token& token, std::string_view input, bool utf8) {
   std::string where =
       "line " + std::to_string(token.line) + "  col " + std::to_string(token.column);
-  std::string text = "\"" + EscapeText(input.substr(token.offset, token.length)) + "\"";
+  std::string text = "\"" + EscapeText(input.substr(token.offset, token.length), utf8) + "\"";
   switch (token.kind) {
     case Token::Kind::kRule:
       return "rule " + std::to_string(token.rule) + "  " + where + "  " + text;
