@@ -37,7 +37,9 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
 bool WriteWholeFile(const std::string& path, std::string_view bytes) {
   File file(std::fopen(path.c_str(), "wb"));
   if (!file) return false;
-  bool written = std::fwrite(bytes.data(), 1, bytes.size(), file.get()) == bytes.size();
+  // An empty view may hold no buffer at all, which fwrite must not be given.
+  const bool written =
+      bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), file.get()) == bytes.size();
   return std::fclose(file.release()) == 0 && written;
 }
 
