@@ -1,7 +1,9 @@
 // The in-between file lives in the destination's own directory, so the final
 // step is a rename within one file system and replaces the old file in one
 // move. It is registered as scratch while it exists, so closing the log in
-// the middle of placement leaves nothing behind.
+// the middle of placement leaves nothing behind. A destination that is a
+// symbolic link is placed at the link's target, so the link survives; a
+// device or a pipe is written into, since a rename would replace the node.
 #include "driver/placement.h"
 
 #include "driver/paths.h"
@@ -12,9 +14,15 @@ namespace tarnwick {
 std::optional<std::string> PlaceFile(const std::string& source, const std::string& destination,
                                      ScratchFiles& scratch) {
   if (!platform::FileExists(source)) return "Cannot find the file to copy: " + source;
-  const std::string directory = DirectoryPart(destination);
+  const std::string target = platform::FollowLinks(destination);
+  if (target.empty()) return "Cannot write " + destination + ": its symbolic links form a loop";
+  if (platform::IsStreamTarget(target)) {
+    if (!platform::CopyFileContents(source, target)) return "Cannot write " + destination;
+    return std::nullopt;
+  }
+  const std::string directory = DirectoryPart(target);
   std::string staging =
-      platform::CreateUniqueFile(directory, "." + FileNamePart(destination) + ".part-");
+      platform::CreateUniqueFile(directory, "." + FileNamePart(target) + ".part-");
   if (staging.empty()) {
     return "Cannot create " + destination + ": its directory is missing or not writable";
   }
@@ -22,7 +30,7 @@ std::optional<std::string> PlaceFile(const std::string& source, const std::strin
   std::optional<std::string> problem;
   if (!platform::CopyFileContents(source, staging)) {
     problem = "Cannot write " + destination;
-  } else if (!platform::RenameReplacing(staging, destination)) {
+  } else if (!platform::RenameReplacing(staging, target)) {
     problem = "Cannot replace " + destination;
   } else {
     scratch.Forget(staging);
@@ -31,6 +39,15 @@ std::optional<std::string> PlaceFile(const std::string& source, const std::strin
   platform::RemoveFile(staging);
   scratch.Forget(staging);
   return problem;
+}
+
+bool HasIncludeBeside(const std::string& output) {
+  const std::string target = platform::FollowLinks(output);
+  return !target.empty() && !platform::IsStreamTarget(target);
+}
+
+std::string IncludeDirectory(const std::string& output) {
+  return DirectoryPart(platform::FollowLinks(output));
 }
 
 }  // namespace tarnwick
