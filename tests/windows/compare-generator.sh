@@ -36,13 +36,13 @@ cp "$definition" "$work/windows/$name"
 # Runs one side in its folder; the log and the exit status go to files.
 run_linux() {
   status=0
-  (cd "$work/linux" && TARNWICK_UI=console exec timeout 60 "$stage/linux/tarnwick" "$@") \
+  (cd "$work/linux" && TARNWICK_UI=console exec timeout 120 "$stage/linux/tarnwick" "$@") \
     >"$work/linux.log" 2>"$work/linux.err" || status=$?
   echo $status >"$work/linux.status"
 }
 run_windows() {
   status=0
-  (cd "$work/windows" && exec timeout 60 "$here/wine-run.sh" "$state" \
+  (cd "$work/windows" && exec timeout 120 "$here/wine-run.sh" "$state" \
     wine "$stage/windows/tarnwick.exe" "$@") \
     >"$work/windows.log" 2>"$work/windows.err" || status=$?
   echo $status >"$work/windows.status"

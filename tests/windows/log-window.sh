@@ -30,7 +30,6 @@ window_geometry "$id"
 # The inner size 404 x 154 inside wine's frame.
 expected="$((404 + 2 * WINE_FRAME_BORDER))x$((154 + WINE_FRAME_TOP + WINE_FRAME_BORDER))"
 [ "${WIDTH}x$HEIGHT" = "$expected" ] || fail "log window is ${WIDTH}x$HEIGHT, expected $expected"
-sleep 1
 kill -0 $pid 2>/dev/null || fail "the program ended before its log window was closed"
 close_and_wait_end $pid "$banner" || fail "closing the log window did not end the process"
 [ "$ENDED_STATUS" = "$closed_status" ] ||
@@ -47,7 +46,10 @@ scratch_before=$(scratch_files)
 wine "$stage/windows/tarnwick.exe" slow.lex -o slow.pb >slow.out 2>&1 &
 pid=$!
 id=$(wait_window "$banner") || fail "no log window for the long run"
-sleep 0.5
+# The run is under way once its scratch files exist; close it then.
+deadline=$((SECONDS + WINDOW_DEADLINE))
+while [ "$(scratch_files)" = "$scratch_before" ] && ((SECONDS < deadline)); do sleep 0.05; done
+[ "$(scratch_files)" != "$scratch_before" ] || fail "the long run made no scratch files"
 kill -0 $pid 2>/dev/null || fail "the long run ended before its window was closed"
 close_and_wait_end $pid "$banner" || fail "closing the log window did not end a running generation"
 [ "$ENDED_STATUS" = "$closed_status" ] ||
@@ -61,7 +63,6 @@ wait_no_window "$banner" || fail "the log window outlived its process"
 wine "$stage/windows/tarnwick.exe" broken.lex -O out.pb >box.out 2>&1 &
 pid=$!
 id=$(wait_window "$banner") || fail "no message box for a bad command line"
-sleep 0.5
 kill -0 $pid 2>/dev/null || fail "the program ended before the message box was dismissed"
 close_and_wait_end $pid "$banner" || fail "dismissing the message box did not end the process"
 [ "$ENDED_STATUS" = "$box_status" ] ||
