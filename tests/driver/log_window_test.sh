@@ -3,6 +3,8 @@
 # with the banner at 404 x 154, not resizable, and stays until it is closed;
 # closing it ends the process with status 1. A successful run ends by itself
 # with status 0; a bad command line shows a box and ends with status 2.
+# Closing the window while Graphviz runs stops it and removes every
+# temporary file of the run.
 # Skips (77) without a display.
 #   log_window_test.sh <tarnwick> <x11_window_tool> <scratch-dir>
 set -u
@@ -63,6 +65,38 @@ read -r id _ < <("$tool" find "Tarnwick V.1.00" 60000) || fail "no parameter err
 wait_end "$pid"; status=$?
 [ "$status" = 2 ] || fail "status $status after the parameter error box, want 2"
 grep -q "Parameter error" param.log || fail "no parameter error on standard error"
+pid=
+
+# Closing the window while Graphviz renders: Graphviz is stopped, nothing
+# is placed, and every temporary file of the run is gone, the half-written
+# drawing included. The stand-in writes part of its PDF, then never ends.
+mkdir -p "$scratch/tmp"
+cat >"$scratch/bin/fake-dot" <<'EOF'
+#!/bin/sh
+for a; do case $a in -o*) out=${a#-o} ;; esac; done
+printf '%%PDF- partial' >"$out"
+echo $$ >"$FAKE_DOT_PID"
+exec tail -f /dev/null
+EOF
+chmod +x "$scratch/bin/fake-dot"
+printf '[Global]\ngraphviz = %s\n' "$scratch/bin/fake-dot" >"$scratch/bin/Yarrowkit.ini"
+export FAKE_DOT_PID=$scratch/fake-dot.pid
+TMPDIR=$scratch/tmp "$scratch/bin/tarnwick" good.lex -pdf good.pdf > pdf.log 2>&1 &
+pid=$!
+read -r id _ < <("$tool" find "Tarnwick V.1.00" 60000) || fail "no window for the Graphviz run"
+deadline=$((SECONDS + 60))
+until [ -s "$FAKE_DOT_PID" ]; do
+  ((SECONDS < deadline)) || fail "Graphviz was not started"
+  sleep 0.05
+done
+"$tool" close "$id"
+wait_end "$pid"; status=$?
+[ "$status" = 1 ] || fail "status $status after closing the window during Graphviz, want 1"
+# A zombie left to a container's init that reaps nothing counts as ended.
+dot_state=$(ps -o stat= -p "$(cat "$FAKE_DOT_PID")" 2>/dev/null) && [[ $dot_state != Z* ]] &&
+  fail "Graphviz still runs after the window was closed"
+[ -z "$(ls -A "$scratch/tmp")" ] || fail "temporary files left: $(ls -A "$scratch/tmp")"
+[ -e good.pdf ] && fail "a run cut short placed its drawing"
 pid=
 
 cd / && rm -rf "$scratch"
