@@ -101,13 +101,17 @@ for side in linux windows; do
   cp "$definition" "$work/$side/$name"
 done
 set -- "$name" -o "out dir/scanner out.pb" -dot "out dir/the graph.dot" \
-  -pdf 'the "quoted" graph\\.pdf' -debug 1
+  -pdf "out dir/the drawing.pdf" -debug 1
 run_linux "$@"
 run_windows "$@"
 same_status "window run"
 same_files "window run"
 if [ ! -f "$work/windows/arguments.txt" ]; then
   echo "FAIL (window run): Graphviz was not started" >&2
+  exit 1
+fi
+if [ ! -f "$work/windows/out dir/the drawing.pdf" ]; then
+  echo "FAIL (window run): the drawing was not placed" >&2
   exit 1
 fi
 echo "ok: both builds generate $name alike"
