@@ -50,6 +50,7 @@ press() {
 
 wine "$stage/windows/korvane-installer.exe" >installer.out 2>&1 &
 pid=$!
+WINDOW_PID=$pid
 window=$(wait_window "$title") || fail "no installer window"
 window_geometry "$window"
 size="$((400 + 2 * WINE_FRAME_BORDER))x$((85 + WINE_FRAME_TOP + WINE_FRAME_BORDER))"

@@ -25,6 +25,7 @@ banner='Tarnwick V\.1\.00'
 printf '%%%%\n"a"  { ProcedureReturn 1 }\n[z-a]  { ProcedureReturn 2 }\n' >broken.lex
 wine "$stage/windows/tarnwick.exe" broken.lex -o out.pb >log.out 2>&1 &
 pid=$!
+WINDOW_PID=$pid
 id=$(wait_window "$banner") || fail "no log window"
 window_geometry "$id"
 # The inner size 404 x 154 inside wine's frame.
@@ -45,6 +46,7 @@ scratch_files() { find "$WINEPREFIX/drive_c/users" -path '*/Temp/tarnwick-*' 2>/
 scratch_before=$(scratch_files)
 wine "$stage/windows/tarnwick.exe" slow.lex -o slow.pb >slow.out 2>&1 &
 pid=$!
+WINDOW_PID=$pid
 id=$(wait_window "$banner") || fail "no log window for the long run"
 # The run is under way once its scratch files exist; close it then.
 deadline=$((SECONDS + WINDOW_DEADLINE))
@@ -62,6 +64,7 @@ wait_no_window "$banner" || fail "the log window outlived its process"
 
 wine "$stage/windows/tarnwick.exe" broken.lex -O out.pb >box.out 2>&1 &
 pid=$!
+WINDOW_PID=$pid
 id=$(wait_window "$banner") || fail "no message box for a bad command line"
 kill -0 $pid 2>/dev/null || fail "the program ended before the message box was dismissed"
 close_and_wait_end $pid "$banner" || fail "dismissing the message box did not end the process"

@@ -15,13 +15,25 @@ WINE_FRAME_TOP=22
 # load (each xdotool call gets slower), deadlines do not.
 WINDOW_DEADLINE=${WINDOW_DEADLINE:-60}
 
+# Prints the ids of the visible windows titled by the regular expression $1.
+# Tests side by side share one display, and every generator window has the
+# same title: with WINDOW_PID set, only that process's windows count (wine
+# gives each window the process id of the program that made it).
+find_windows() {
+  if [ -n "${WINDOW_PID:-}" ]; then
+    xdotool search --all --onlyvisible --pid "$WINDOW_PID" --name "^$1\$" 2>/dev/null
+  else
+    xdotool search --onlyvisible --name "^$1\$" 2>/dev/null
+  fi
+}
+
 # Prints the id of the first visible window whose title is the regular
 # expression $1 that is not among the ids in $2, waiting up to
 # WINDOW_DEADLINE seconds.
 wait_window() {
   local id deadline=$((SECONDS + WINDOW_DEADLINE))
   while :; do
-    for id in $(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null); do
+    for id in $(find_windows "$1"); do
       # A window being destroyed may still be listed: it must answer too.
       if [[ " ${2:-} " != *" $id "* ]] && xdotool getwindowgeometry "$id" >/dev/null 2>&1; then
         echo "$id"
@@ -38,7 +50,7 @@ wait_window() {
 # Waits up to WINDOW_DEADLINE seconds until no visible window is titled $1.
 wait_no_window() {
   local deadline=$((SECONDS + WINDOW_DEADLINE))
-  while xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1; do
+  while [ -n "$(find_windows "$1")" ]; do
     if ((SECONDS >= deadline)); then
       echo "a window titled '$1' is still open after ${WINDOW_DEADLINE}s" >&2
       return 1
@@ -82,7 +94,7 @@ wait_end() {
 close_and_wait_end() {
   local id deadline=$((SECONDS + WINDOW_DEADLINE))
   while ((SECONDS < deadline)); do
-    id=$(xdotool search --onlyvisible --name "^$2\$" 2>/dev/null | head -1)
+    id=$(WINDOW_PID=$1 find_windows "$2" | head -1)
     [ -n "$id" ] && close_window "$id"
     wait_end "$1" 5 && return 0
   done
