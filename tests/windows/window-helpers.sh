@@ -62,16 +62,28 @@ wait_no_window() {
 # Sets X, Y, WIDTH and HEIGHT to the window's outer frame.
 window_geometry() { eval "$(xdotool getwindowgeometry --shell "$1")"; }
 
+# Clicks at the screen point $2,$3 if window $1 is the one there. Windows of
+# side-by-side tests open at the same default place with the same size, so
+# the window is raised first, and a point that another window still covers
+# is not clicked (fails): the click must never close another test's window.
+click_in_window() {
+  local WINDOW=
+  xdotool windowraise "$1" 2>/dev/null
+  eval "$(xdotool mousemove "$2" "$3" getmouselocation --shell 2>/dev/null)"
+  [ "$WINDOW" = "$1" ] || return 1
+  xdotool click 1
+}
+
 # Clicks at a point of the window's inner (client) area.
 click_client() {
   window_geometry "$1"
-  xdotool mousemove $((X + WINE_FRAME_BORDER + $2)) $((Y + WINE_FRAME_TOP + $3)) click 1
+  click_in_window "$1" $((X + WINE_FRAME_BORDER + $2)) $((Y + WINE_FRAME_TOP + $3))
 }
 
 # Clicks the close box, as the user closing the window would.
 close_window() {
   window_geometry "$1"
-  xdotool mousemove $((X + WIDTH - 14)) $((Y + 11)) click 1
+  click_in_window "$1" $((X + WIDTH - 14)) $((Y + 11))
 }
 
 # Waits up to $2 seconds (default WINDOW_DEADLINE) for the background
