@@ -8,7 +8,7 @@
 #   kill_test.sh TARNWICK KORVANE WORKDIR
 #
 # A killed process cannot remove its own in-between files: at most one
-# per run may be left beside the target (and one scratch file in the
+# per run may be left beside the target (and the run's scratch files in the
 # temporary directory); they are counted, reported and removed.
 set -uo pipefail
 
@@ -102,7 +102,8 @@ for fraction in "${fractions[@]}"; do
     fail "killed at ${fraction}%: a partial runtime include"
   fi
   leftovers out '.*.part-*' 1 "killed at ${fraction}%"
-  leftovers "$TMPDIR" 'tarnwick-*' 2 "killed at ${fraction}% (temporary directory)"
+  # The reserved name, the scanner and the graph.
+  leftovers "$TMPDIR" 'tarnwick-*' 3 "killed at ${fraction}% (temporary directory)"
   rm -f out/PBTarnwickInc.pbi
 done
 echo "generator: ${#fractions[@]} kills, old kept $old_seen, new complete $new_seen," \
