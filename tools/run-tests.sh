@@ -7,8 +7,14 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build}
 [ $# -gt 0 ] && shift
-cmake -S "$root" -B "$build" "$@"
+# Without its test framework the build would pass having tested nothing:
+# the configuration fails instead, naming the missing package.
+cmake -S "$root" -B "$build" -DTARNWICK_REQUIRE_TESTS=ON "$@"
 cmake --build "$build" -j"$(nproc)"
+if ! ctest --test-dir "$build" -N -L unit | grep -q 'Total Tests: [1-9]'; then
+  echo "run-tests: no unit tests were built in $build" >&2
+  exit 1
+fi
 ctest_cmd=(ctest --test-dir "$build" --output-on-failure -j2 --timeout 600)
 if [ -z "${DISPLAY:-}" ] && command -v xvfb-run >/dev/null 2>&1; then
   exec xvfb-run -a -s "-screen 0 1024x768x24 -noreset" "${ctest_cmd[@]}"

@@ -23,6 +23,10 @@ class ProgramRunner {
   virtual Result Run(const std::string& program, const std::vector<std::string>& arguments) = 0;
   // Finds a program on the search path; empty when there is none.
   virtual std::string FindOnPath(const std::string& name) = 0;
+  // Ends the program that Run is waiting for, if any, and returns once it
+  // has stopped writing. Called from another thread (the log window's close
+  // handler, before the run's scratch files are removed).
+  virtual void StopRunning() {}
 };
 
 }  // namespace tarnwick

@@ -40,9 +40,14 @@ int main(int argc, char** argv) {
   // Outlives every other object here: the log's close handler may use it
   // until the process ends.
   static ScratchFiles scratch;
-  std::unique_ptr<platform::LogUi> log =
-      platform::MakeLog(kind, banner, [] { scratch.RemoveAll(); });
+  // Never destroyed (the process ends without returning from here), so the
+  // close handler may use it: a Graphviz still running is stopped before
+  // the files it writes are removed.
   std::unique_ptr<ProgramRunner> runner = platform::MakeProgramRunner();
+  std::unique_ptr<platform::LogUi> log = platform::MakeLog(kind, banner, [&runner] {
+    runner->StopRunning();
+    scratch.RemoveAll();
+  });
 
   RunEnvironment environment;
   environment.programDirectory = programDirectory;

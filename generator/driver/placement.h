@@ -11,7 +11,8 @@ namespace tarnwick {
 
 // Copies `source` to a new file beside `destination` and renames it over
 // `destination`. On failure `destination` is as it was and the text says what
-// went wrong; the in-between file is removed either way.
+// went wrong; the in-between file is removed either way. A symbolic link is
+// followed and its target placed; a device or a pipe is written into.
 std::optional<std::string> PlaceFile(const std::string& source, const std::string& destination,
                                      ScratchFiles& scratch);
 
@@ -20,5 +21,13 @@ std::optional<std::string> PlaceFile(const std::string& source, const std::strin
 std::optional<std::string> PlaceFileUnlessIdentical(const std::string& source,
                                                     const std::string& destination,
                                                     ScratchFiles& scratch);
+
+// Whether the runtime include belongs beside `output`: not beside a device or
+// a pipe, which holds no files.
+bool HasIncludeBeside(const std::string& output);
+
+// The directory the include goes to: the one that holds the output's content,
+// at the end of its links.
+std::string IncludeDirectory(const std::string& output);
 
 }  // namespace tarnwick

@@ -1,16 +1,16 @@
 // A run in the order the user sees it: settings, the check that no output
-// overwrites the definition, the pass writing the scanner source into a
-// scratch file under a prefix unique to this run, then placement of the
-// runtime include and the scanner source. Those two are only touched after
-// the pass succeeded, and then through PlaceFile, so a failed run leaves them
-// as they were; the dot file and the PDF are written by the pass itself, once
-// the scanner text is complete. Problems found by the driver itself (a
+// overwrites the definition, the pass writing into scratch files under a
+// prefix unique to this run, then placement of the runtime include, the
+// scanner source and the drawings. Outputs are only touched after the pass
+// succeeded, and then through PlaceFile, so a failed run leaves them
+// (drawings included) as they were. Problems found by the driver itself (a
 // refused output name, a failed placement, memory running out during the
 // pass) are reported like pass failures without a message number:
 // "Error Line 0:" and a sentence naming the file.
 #include "driver/run_generator.h"
 
 #include <new>
+#include <utility>
 
 #include "driver/error_messages.h"
 #include "driver/paths.h"
@@ -75,13 +75,16 @@ int RunGenerator(RunOptions& options, RunEnvironment& environment) {
   GenerateOptions generate;
   generate.inputFile = options.InputFile;
   generate.tempStem = reserved + "-";
+  // Every file of the pass, Graphviz's included, is named under the stem,
+  // so one entry removes them all however the run ends.
+  scratch.AddStem(generate.tempStem);
   generate.scannerFile = generate.tempStem + "tarnwick.pb";
-  generate.dotFile = options.DotFile;
-  generate.pdfFile = options.PdfFile;
+  // The drawings are placed like the scanner, after the pass.
+  if (!options.DotFile.empty()) generate.dotFile = generate.tempStem + "tarnwick.dot";
+  if (!options.PdfFile.empty()) generate.pdfFile = generate.tempStem + "tarnwick.pdf";
   generate.graphvizPath = options.GraphvizPath;
   generate.caseTable = environment.caseTable;
   generate.maxDfaStates = environment.maxDfaStates;
-  scratch.Add(generate.scannerFile);
 
   int generated = 0;
   try {
@@ -100,17 +103,29 @@ int RunGenerator(RunOptions& options, RunEnvironment& environment) {
 
   const std::string includeSource =
       FindSupportFile(supportDirectories, kRuntimeIncludeName, exists);
-  const std::string includeTarget = DirectoryPart(options.OutputFile) + kRuntimeIncludeName;
   std::optional<std::string> problem;
   if (includeSource.empty()) {
     problem = std::string("The runtime include ") + kRuntimeIncludeName + " is in neither " +
               supportDirectories[0] + " nor " + supportDirectories[1];
-  } else {
+  } else if (HasIncludeBeside(options.OutputFile)) {
+    const std::string includeTarget = IncludeDirectory(options.OutputFile) + kRuntimeIncludeName;
     problem = PlaceFileUnlessIdentical(includeSource, includeTarget, scratch);
   }
   if (!problem) problem = PlaceFile(generate.scannerFile, options.OutputFile, scratch);
+  if (problem) {
+    scratch.RemoveAll();
+    return Fail(log, error, *problem);
+  }
+  // A drawing that could not be made or placed is reported, as the Graphviz
+  // step reports its own problems, and leaves the scanner's success alone.
+  // Missing scratch means the step wrote nothing worth placing.
+  for (const auto& [made, wanted] : {std::pair{generate.dotFile, options.DotFile},
+                                     std::pair{generate.pdfFile, options.PdfFile}}) {
+    if (made.empty() || !platform::FileExists(made)) continue;
+    if (std::optional<std::string> drawing = PlaceFile(made, wanted, scratch))
+      log.LogLine(*drawing);
+  }
   scratch.RemoveAll();
-  if (problem) return Fail(log, error, *problem);
 
   log.LogLine(kDoneLine);
   return kExitSuccess;

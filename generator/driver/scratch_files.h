@@ -17,13 +17,20 @@ class ScratchFiles {
   ~ScratchFiles() { RemoveAll(); }
 
   void Add(std::string path);
+  // Every file whose name begins with `stem`, whoever made it (the pass, the
+  // Graphviz step, Graphviz itself), as it exists when the files are removed.
+  void AddStem(std::string stem);
   // The file has become something else (a placed output): keep it.
   void Forget(const std::string& path);
   void RemoveAll();
 
  private:
   std::mutex mutex_;
-  std::vector<std::string> paths_;
+  struct Entry {
+    std::string path;
+    bool stem = false;
+  };
+  std::vector<Entry> entries_;
 };
 
 }  // namespace tarnwick

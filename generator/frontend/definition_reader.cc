@@ -140,13 +140,27 @@ class Reader {
       }
       const std::string_view rest = TrimSpaces(std::string_view(text).substr(close));
       if (!rest.empty() && rest[0] != ';') return Fail(kGarbageAtLineEnd);
-      out_.append(text, 0, close - 1);
-      out_ += kProcedureEnd;
+      CloseProcedure(std::string_view(text).substr(0, close - 1));
       EndLine();
       ++rule_;
       facts_.ruleLines.push_back(line);
       return true;
     }
+  }
+
+  // A continuation line may hold a ";" comment before its closing "}"; the
+  // procedure's end then goes before the comment, or it would be commented out.
+  void CloseProcedure(std::string_view action) {
+    const std::size_t comment = FindOutsideQuotes(action, ";", kTrackQuotes, 0);
+    if (comment == 0) {
+      out_ += action;
+      out_ += kProcedureEnd;
+      return;
+    }
+    out_ += action.substr(0, comment - 1);
+    out_ += kProcedureEnd;
+    out_ += ' ';
+    out_ += action.substr(comment - 1);
   }
 
   LineSplitter lines_;

@@ -33,7 +33,8 @@ std::string CommandText(const std::string& program, const std::vector<std::strin
   return text;
 }
 
-// Scratch files of the step, removed however it ends.
+// The step's own scratch files, removed when it returns. Should the process
+// end in the middle of the step, the driver removes them by their stem.
 class GraphvizScratch {
  public:
   GraphvizScratch() = default;
@@ -78,7 +79,11 @@ void RenderPdf(std::string_view graph, const GraphvizJob& job, Log& log, Program
     std::string line = "Graphviz failed with exit code " + std::to_string(result.exitCode) + ": " +
                        CommandText(program, arguments);
     log.LogLine(line);
+  } else {
+    return;
   }
+  // Whatever a failed Graphviz left is no drawing, and must not be placed.
+  std::remove(job.pdfFile.c_str());
 }
 
 }  // namespace

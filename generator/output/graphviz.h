@@ -5,7 +5,9 @@
 // PDF is wanted. Graphviz gets its own scratch copy of the graph without the
 // byte-order mark, which some Graphviz releases reject, and is started with an
 // argument vector so file names pass intact. Problems with the rendering go
-// to the log; they never fail the run.
+// to the log; they never fail the run, and a PDF that Graphviz did not
+// finish is removed. The driver hands scratch names for both files and
+// places them after the pass.
 #pragma once
 
 #include <string>

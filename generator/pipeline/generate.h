@@ -28,10 +28,12 @@ namespace tarnwick {
 inline constexpr std::size_t kDefaultMaxDfaStates = 2'000'000;
 
 struct GenerateOptions {
-  std::string inputFile;     // the definition file
-  std::string scannerFile;   // the (temporary) file the scanner source goes to
-  std::string dotFile;       // "-dot": where the graph goes; may be empty
-  std::string pdfFile;       // "-pdf": where the rendering goes; may be empty
+  std::string inputFile;    // the definition file
+  std::string scannerFile;  // the (temporary) file the scanner source goes to
+  // Where the graph and its rendering go; empty when not wanted. The driver
+  // names (temporary) files that it places after the pass.
+  std::string dotFile;
+  std::string pdfFile;
   std::string graphvizPath;  // program to render with; empty: `dot` on the search path
   // A prefix unique to this run in the temporary directory; scratch files are
   // this prefix plus a suffix, and are removed before the pass returns.

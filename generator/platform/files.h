@@ -12,6 +12,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace tarnwick::platform {
 
@@ -37,6 +38,19 @@ bool FileExists(const std::string& path);
 // True when both names exist and lead to the same file (links, "..", case
 // folding on Windows and so on included).
 bool SameFile(const std::string& a, const std::string& b);
+
+// The name a chain of symbolic links ends at: `path` itself when it is no
+// link. A link to a missing file gives the missing name, so the file can be
+// created there. Empty when the links form a loop.
+std::string FollowLinks(const std::string& path);
+
+// True when `path` names a device or a pipe (links followed). Such an output
+// is written into directly: renaming a file over it would replace the node.
+bool IsStreamTarget(const std::string& path);
+
+// The existing files whose full names begin with `stem` (a directory part
+// and the start of a file name).
+std::vector<std::string> FilesStartingWith(const std::string& stem);
 
 // Writes the bytes of `from` into the existing or new file `to`, truncating it.
 // Portable: both ends are plain byte streams.

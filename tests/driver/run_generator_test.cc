@@ -1,10 +1,16 @@
-// The run driver around a fake pass: placement of the scanner and the
-// include, the error report, refusal to overwrite the definition, and that
-// no scratch file outlives a run.
+// The run driver around a fake pass: placement of the scanner, the include
+// and the drawings (through links, into devices and pipes), the error
+// report, refusal to overwrite the definition, and that no scratch file
+// outlives a run.
 #include "driver/run_generator.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -59,6 +65,10 @@ class RunGeneratorTest : public ::testing::Test {
       ++passCalls_;
       log.LogLine("Read inputfile...");
       WriteText(options.scannerFile, "scanner of " + ReadText(options.inputFile));
+      if (!options.dotFile.empty()) WriteText(options.dotFile, "graph");
+      if (!options.pdfFile.empty()) WriteText(options.pdfFile, "%PDF-");
+      // What Graphviz leaves in the temporary directory is gone after the run too.
+      WriteText(options.tempStem + "gv", "graph copy");
       if (failure_.ErrorNumber != 0 || !failure_.detail.empty()) {
         error = failure_;
         return 0;
@@ -128,19 +138,29 @@ TEST_F(RunGeneratorTest, OptionsAndSettingsReachThePass) {
   options_.PdfFile = Work("g.pdf").string();
   ASSERT_EQ(RunGenerator(options_, environment_), kExitSuccess);
   EXPECT_EQ(seen_.inputFile, options_.InputFile);
-  EXPECT_EQ(seen_.dotFile, options_.DotFile);
-  EXPECT_EQ(seen_.pdfFile, options_.PdfFile);
   EXPECT_EQ(seen_.graphvizPath, "/opt/dot");
   EXPECT_EQ(options_.GraphvizPath, "/opt/dot");
+  // The drawings go to scratch names and are placed after the pass.
+  EXPECT_EQ(seen_.dotFile.rfind(seen_.tempStem, 0), 0u);
+  EXPECT_EQ(seen_.pdfFile.rfind(seen_.tempStem, 0), 0u);
+  EXPECT_EQ(ReadText(Work("g.dot")), "graph");
+  EXPECT_EQ(ReadText(Work("g.pdf")), "%PDF-");
+  EXPECT_TRUE(TempIsEmpty());
 }
 
 TEST_F(RunGeneratorTest, ErrorKeepsTheOldOutputAndReportsThreeLines) {
   WriteText(Work("out.pb"), "old output");
+  WriteText(Work("g.dot"), "old graph");
+  WriteText(Work("g.pdf"), "old drawing");
   options_.OutputFile = Work("out.pb").string();
+  options_.DotFile = Work("g.dot").string();
+  options_.PdfFile = Work("g.pdf").string();
   failure_.ErrorNumber = 3;
   failure_.ErrorLine = 12;
   EXPECT_EQ(RunGenerator(options_, environment_), kExitGenerationError);
   EXPECT_EQ(ReadText(Work("out.pb")), "old output");
+  EXPECT_EQ(ReadText(Work("g.dot")), "old graph");
+  EXPECT_EQ(ReadText(Work("g.pdf")), "old drawing");
   EXPECT_FALSE(fs::exists(Work(kRuntimeIncludeName)));
   EXPECT_EQ(LastLines(3), (std::vector<std::string>{"", "Error Line 12:", "'(' without ')'"}));
   EXPECT_TRUE(TempIsEmpty());
@@ -203,6 +223,55 @@ TEST_F(RunGeneratorTest, OutputBesideTheProgramLeavesTheIncludeAlone) {
   EXPECT_EQ(RunGenerator(options_, environment_), kExitSuccess);
   EXPECT_EQ(ReadText(root_ / "program" / kRuntimeIncludeName), "; runtime\n");
   EXPECT_EQ(ReadText(root_ / "program" / "out.pb"), "scanner of definition\n");
+}
+
+TEST_F(RunGeneratorTest, LinksAreWrittenThroughAndTheIncludeGoesBesideTheTarget) {
+  fs::create_directories(root_ / "elsewhere");
+  WriteText(root_ / "elsewhere" / "real.pbl", "old output");
+  fs::create_symlink("../elsewhere/real.pbl", Work("link.pbl"));
+  fs::create_symlink(root_ / "elsewhere" / "new.dot", Work("dangling.dot"));
+  options_.OutputFile = Work("link.pbl").string();
+  options_.DotFile = Work("dangling.dot").string();
+  ASSERT_EQ(RunGenerator(options_, environment_), kExitSuccess);
+  EXPECT_TRUE(fs::is_symlink(Work("link.pbl")));
+  EXPECT_TRUE(fs::is_symlink(Work("dangling.dot")));
+  EXPECT_EQ(ReadText(root_ / "elsewhere" / "real.pbl"), "scanner of definition\n");
+  EXPECT_EQ(ReadText(root_ / "elsewhere" / "new.dot"), "graph");
+  EXPECT_EQ(ReadText(root_ / "elsewhere" / kRuntimeIncludeName), "; runtime\n");
+  EXPECT_FALSE(fs::exists(Work(kRuntimeIncludeName)));
+
+  fs::create_symlink("loop.pbl", Work("loop.pbl"));
+  options_.OutputFile = Work("loop.pbl").string();
+  EXPECT_EQ(RunGenerator(options_, environment_), kExitGenerationError);
+  EXPECT_TRUE(fs::is_symlink(Work("loop.pbl")));
+}
+
+TEST_F(RunGeneratorTest, DevicesAndPipesAreWrittenIntoAndKeepTheirKind) {
+  // A FIFO, and as root a node of the null device, stand for /dev/null.
+  // The reader is open before the run, so the small scanner fits the pipe's
+  // buffer and the run never waits; a pipe replaced by a file leaves it empty.
+  ASSERT_EQ(mkfifo(Work("pipe.pbl").c_str(), 0600), 0);
+  const int reader = open(Work("pipe.pbl").c_str(), O_RDONLY | O_NONBLOCK);
+  ASSERT_GE(reader, 0);
+  options_.OutputFile = Work("pipe.pbl").string();
+  EXPECT_EQ(RunGenerator(options_, environment_), kExitSuccess);
+  std::string piped(100, '\0');
+  piped.resize(static_cast<std::size_t>(std::max<ssize_t>(0, read(reader, piped.data(), 100))));
+  close(reader);
+  EXPECT_EQ(piped, "scanner of definition\n");
+  EXPECT_TRUE(fs::is_fifo(Work("pipe.pbl")));
+  EXPECT_FALSE(fs::exists(Work(kRuntimeIncludeName)));
+
+  if (geteuid() != 0) return;
+  ASSERT_EQ(mknod(Work("null").c_str(), S_IFCHR | 0666, makedev(1, 3)), 0);
+  for (std::string RunOptions::*field :
+       {&RunOptions::OutputFile, &RunOptions::DotFile, &RunOptions::PdfFile}) {
+    RunOptions options = options_;
+    options.OutputFile = Work("out.pbl").string();
+    options.*field = Work("null").string();
+    EXPECT_EQ(RunGenerator(options, environment_), kExitSuccess);
+    EXPECT_TRUE(fs::is_character_file(Work("null")));
+  }
 }
 
 }  // namespace

@@ -186,6 +186,16 @@ TEST(DefinitionReader, ActionsOverSeveralLines) {
   EXPECT_EQ(t.lines, expected);
 }
 
+TEST(DefinitionReader, CommentBeforeTheClosingBrace) {
+  // The procedure's end goes before the comment, or it would be commented
+  // out; a quoted ";" is action text, and both parts keep their spaces.
+  const Translation t =
+      Translate("%%\na {\n  ProcedureReturn 1 ; one }\nb {\n  x = \";\" ; two ; 'z' }  ; after\n");
+  ASSERT_EQ(t.ok, 1);
+  EXPECT_EQ(t.lines[2], "  ProcedureReturn 1  : ProcedureReturn -1 : EndProcedure ; one ");
+  EXPECT_EQ(t.lines[4], "  x = \";\"  : ProcedureReturn -1 : EndProcedure ; two ; 'z' ");
+}
+
 TEST(DefinitionReader, ErrorsCarryTheirLine) {
   struct Case {
     const char* definition;

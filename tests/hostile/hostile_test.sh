@@ -377,6 +377,20 @@ case_output_paths() {
     -dot calc.lex
   generate_fails calc.lex "The output would overwrite the definition file" "the pdf file" \
     -pdf link.lex
+  # Outputs keep their kind: a link is written through to its target, which
+  # gets the include beside it; a device node (root only, never the real
+  # /dev/null) is written into.
+  mkdir target
+  ln -s target/real.pbl linked.pbl
+  run "$tarnwick" calc.lex -o linked.pbl
+  expect 0 "Done! No errors!" "a symbolic link as the output"
+  [ -L linked.pbl ] && grep -q __yylexerrun0 target/real.pbl && [ -e target/PBTarnwickInc.pbi ] ||
+    fail "a symbolic link as the output was not written through"
+  if [ "$(id -u)" -eq 0 ] && mknod null c 1 3; then
+    run "$tarnwick" calc.lex -o null -dot null
+    expect 0 "Done! No errors!" "a device node as the output"
+    [ -c null ] || fail "a device node as the output was replaced by a file"
+  fi
 }
 
 case_readonly_output_dir() {

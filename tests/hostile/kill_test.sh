@@ -2,12 +2,13 @@
 # SIGKILL at spread-out moments: a generator run on a large definition and an
 # installer run on a large tool list are killed at fractions of the time a
 # complete run takes. After every kill the target must hold either its old
-# content or the complete new content of a reference run, never a mix.
+# content or the complete new content of a reference run, never a mix; for
+# the generator that holds for its dot file too.
 #
 #   kill_test.sh TARNWICK KORVANE WORKDIR
 #
 # A killed process cannot remove its own in-between files: at most one
-# per run may be left beside the target (and one scratch file in the
+# per run may be left beside the target (and the run's scratch files in the
 # temporary directory); they are counted, reported and removed.
 set -uo pipefail
 
@@ -68,7 +69,7 @@ leftovers() {
 } >big.lex
 
 start=$(now_ms)
-if ! "$tarnwick" big.lex -o reference.pbl >/dev/null 2>&1; then
+if ! "$tarnwick" big.lex -o reference.pbl -dot reference.dot >/dev/null 2>&1; then
   echo "FAIL: the reference run failed" >&2
   exit 1
 fi
@@ -82,8 +83,13 @@ old_seen=0
 new_seen=0
 for fraction in "${fractions[@]}"; do
   printf '; the previous scanner\n' >out/big.pbl
+  printf 'digraph G {}\n' >out/big.dot
   cp out/big.pbl old.pbl
-  kill_after $((duration * fraction / 100)) "$tarnwick" big.lex -o out/big.pbl
+  cp out/big.dot old.dot
+  kill_after $((duration * fraction / 100)) "$tarnwick" big.lex -o out/big.pbl -dot out/big.dot
+  if ! cmp -s out/big.dot old.dot && ! cmp -s out/big.dot reference.dot; then
+    fail "killed at ${fraction}%: out/big.dot is neither the old nor the new graph"
+  fi
   if cmp -s out/big.pbl old.pbl; then
     old_seen=$((old_seen + 1))
   elif cmp -s out/big.pbl reference.pbl; then
@@ -96,7 +102,8 @@ for fraction in "${fractions[@]}"; do
     fail "killed at ${fraction}%: a partial runtime include"
   fi
   leftovers out '.*.part-*' 1 "killed at ${fraction}%"
-  leftovers "$TMPDIR" 'tarnwick-*' 2 "killed at ${fraction}% (temporary directory)"
+  # The reserved name, the scanner and the graph.
+  leftovers "$TMPDIR" 'tarnwick-*' 3 "killed at ${fraction}% (temporary directory)"
   rm -f out/PBTarnwickInc.pbi
 done
 echo "generator: ${#fractions[@]} kills, old kept $old_seen, new complete $new_seen," \

@@ -14,6 +14,15 @@ pids=()
 cleanup() { for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done; }
 trap cleanup EXIT
 fail() { echo "FAIL: $*"; exit 1; }
+# within COMMAND...: polls the command until it succeeds, for up to a minute
+# by the wall clock; a loaded two-core machine can take that long.
+within() {
+  local deadline=$((SECONDS + 60))
+  until "$@"; do
+    ((SECONDS < deadline)) || return 1
+    sleep 0.05
+  done
+}
 
 # A private server: -displayfd picks a free display number atomically, so
 # tests running side by side never share or kill each other's display.
@@ -21,7 +30,7 @@ rm -rf "$work" && mkdir -p "$work/home/.purebasic" "$work/start dir" || exit 1
 if command -v Xvfb >/dev/null; then
   Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" 2>"$work/xvfb.log" &
   pids+=($!)
-  for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
+  within test -s "$work/display"
   [ -s "$work/display" ] && export DISPLAY=":$(head -1 "$work/display")"
 fi
 xdpyinfo >/dev/null 2>&1 || { echo "skipped: no X display can be opened"; exit 77; }
@@ -29,10 +38,8 @@ read -r screen_w screen_h < <(xdpyinfo | awk '/dimensions:/ { split($2, d, "x");
 
 # Windows of the installer with that exact title, visible ones only.
 windows() { xdotool search --onlyvisible --name "$title" 2>/dev/null; }
-wait_count() {  # wait until exactly $1 such windows are shown
-  for _ in $(seq 100); do [ "$(windows | wc -l)" -eq "$1" ] && return 0; sleep 0.05; done
-  return 1
-}
+shown() { [ "$(windows | wc -l)" -eq "$1" ]; }
+wait_count() { within shown "$1"; }  # until exactly $1 such windows are shown
 click() { xdotool mousemove "$1" "$2" click 1; }
 dismiss_message() {  # $1 names the screenshot of the box
   wait_count 2 || fail "no message box after the click"
@@ -62,18 +69,13 @@ command -v import >/dev/null && import -window root "$work/window.png"
 
 # Browse opens the file dialog under its title; cancelling it keeps the field.
 click $((X + 375)) $((Y + 20))
-for _ in $(seq 100); do
-  dialog=$(xdotool search --onlyvisible --name '^Tools\.prefs\.\.\.$' 2>/dev/null | tail -1)
-  [ -n "$dialog" ] && break
-  sleep 0.05
-done
-[ -n "$dialog" ] || fail "no file dialog titled Tools.prefs..."
+dialogs() { xdotool search --onlyvisible --name '^Tools\.prefs\.\.\.$' 2>/dev/null; }
+within dialogs >/dev/null || fail "no file dialog titled Tools.prefs..."
+dialog=$(dialogs | tail -1)
 command -v import >/dev/null && import -window root "$work/browse.png"
 xdotool windowfocus "$dialog" key Escape
-for _ in $(seq 100); do
-  [ -z "$(xdotool search --onlyvisible --name '^Tools\.prefs\.\.\.$' 2>/dev/null)" ] && break
-  sleep 0.05
-done
+no_dialog() { ! dialogs >/dev/null; }
+within no_dialog || fail "the file dialog did not close"
 
 # Install: the default path in the field must be the tool list in HOME.
 click $((X + 100)) $((Y + 60))
@@ -91,8 +93,8 @@ dismiss_message uninstall
 
 # Closing the window ends the program with status 0.
 "$close_window" "$main"
-for _ in $(seq 100); do kill -0 "$app" 2>/dev/null || break; sleep 0.05; done
-kill -0 "$app" 2>/dev/null && fail "the program did not end when its window was closed"
+ended() { ! kill -0 "$app" 2>/dev/null; }
+within ended || fail "the program did not end when its window was closed"
 wait "$app"
 status=$?
 [ "$status" = 0 ] || fail "exit status $status after closing"

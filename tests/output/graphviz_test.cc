@@ -172,11 +172,13 @@ TEST_F(GraphvizStepTest, FailuresAreLoggedAndScratchFilesStillGo) {
 
   log_.lines.clear();
   runner_.result = {true, 3, ""};
+  std::ofstream(job_.pdfFile) << "%PDF- cut short";
   RunGraphvizStep(dfa_, job_, log_, runner_);
   ASSERT_EQ(log_.lines.size(), 3u);
   EXPECT_EQ(log_.lines[2].rfind("Graphviz failed with exit code 3: /nowhere/dot", 0), 0u)
       << log_.lines[2];
   EXPECT_TRUE(ScratchLeft().empty());
+  EXPECT_FALSE(fs::exists(job_.pdfFile)) << "a failed rendering is not kept";
 }
 
 TEST_F(GraphvizStepTest, UnwritableDotFileIsLoggedAndTheGraphIsStillRendered) {

@@ -36,13 +36,13 @@ cp "$definition" "$work/windows/$name"
 # Runs one side in its folder; the log and the exit status go to files.
 run_linux() {
   status=0
-  (cd "$work/linux" && TARNWICK_UI=console exec timeout 60 "$stage/linux/tarnwick" "$@") \
+  (cd "$work/linux" && TARNWICK_UI=console exec timeout 120 "$stage/linux/tarnwick" "$@") \
     >"$work/linux.log" 2>"$work/linux.err" || status=$?
   echo $status >"$work/linux.status"
 }
 run_windows() {
   status=0
-  (cd "$work/windows" && exec timeout 60 "$here/wine-run.sh" "$state" \
+  (cd "$work/windows" && exec timeout 120 "$here/wine-run.sh" "$state" \
     wine "$stage/windows/tarnwick.exe" "$@") \
     >"$work/windows.log" 2>"$work/windows.err" || status=$?
   echo $status >"$work/windows.status"
@@ -101,13 +101,17 @@ for side in linux windows; do
   cp "$definition" "$work/$side/$name"
 done
 set -- "$name" -o "out dir/scanner out.pb" -dot "out dir/the graph.dot" \
-  -pdf 'the "quoted" graph\\.pdf' -debug 1
+  -pdf "out dir/the drawing.pdf" -debug 1
 run_linux "$@"
 run_windows "$@"
 same_status "window run"
 same_files "window run"
 if [ ! -f "$work/windows/arguments.txt" ]; then
   echo "FAIL (window run): Graphviz was not started" >&2
+  exit 1
+fi
+if [ ! -f "$work/windows/out dir/the drawing.pdf" ]; then
+  echo "FAIL (window run): the drawing was not placed" >&2
   exit 1
 fi
 echo "ok: both builds generate $name alike"

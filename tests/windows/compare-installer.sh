@@ -48,11 +48,11 @@ step=0
 compare_step() {
   step=$((step + 1))
   status=0
-  (cd "$work/linux" && exec timeout 60 "$stage/linux/korvane-installer" "$@") \
+  (cd "$work/linux" && exec timeout 120 "$stage/linux/korvane-installer" "$@") \
     >"$work/linux.out" 2>&1 || status=$?
   echo $status >"$work/linux.status"
   status=0
-  (cd "$work/windows" && exec timeout 60 "$here/wine-run.sh" "$state" \
+  (cd "$work/windows" && exec timeout 120 "$here/wine-run.sh" "$state" \
     wine "$stage/windows/korvane-installer.exe" "$@") >"$work/windows.out" 2>&1 || status=$?
   echo $status >"$work/windows.status"
   what="step $step ($*)"

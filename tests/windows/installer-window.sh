@@ -22,28 +22,35 @@ prefs=$prefs_dir/tools.prefs
 rm -f "$prefs.bak"
 printf '[ToolsInfo]\r\nToolCount = 1\r\n[Tool_0]\r\nMenuItemName = Other\r\n' >"$prefs"
 
-# Waits up to ten seconds until the tool list holds the line $1.
+# Waits up to WINDOW_DEADLINE seconds until the tool list holds the line $1.
 wait_for_line() {
-  local i
-  for ((i = 0; i < 200; i++)); do
-    grep -qx "$1"$'\r' "$prefs" && return 0
+  local deadline=$((SECONDS + WINDOW_DEADLINE))
+  until grep -qx "$1"$'\r' "$prefs"; do
+    ((SECONDS < deadline)) || return 1
     sleep 0.05
   done
-  return 1
 }
 
 # Clicks a button at a client point; the message box it opens must carry
 # the window's title and, once dismissed, leave the tool list with line $4.
+# A click that reaches a window wine has not finished setting up is lost,
+# so it is repeated until the box shows; a repeat that comes after all
+# meets a window disabled by the modal box and does nothing.
 press() {
-  click_client "$window" "$1" "$2"
-  box=$(wait_window "$title" "$window") || fail "$3: no message box"
-  sleep 0.3
-  close_window "$box"
+  local deadline=$((SECONDS + WINDOW_DEADLINE))
+  box=
+  while [ -z "$box" ] && ((SECONDS < deadline)); do
+    click_client "$window" "$1" "$2" || true
+    box=$(WINDOW_DEADLINE=5 wait_window "$title" "$window" 2>/dev/null) || box=
+  done
+  [ -n "$box" ] || fail "$3: no message box"
+  dismiss_window "$box" || fail "$3: the message box did not close"
   wait_for_line "$4" || fail "$3: the tool list has no line '$4'"
 }
 
 wine "$stage/windows/korvane-installer.exe" >installer.out 2>&1 &
 pid=$!
+WINDOW_PID=$pid
 window=$(wait_window "$title") || fail "no installer window"
 window_geometry "$window"
 size="$((400 + 2 * WINE_FRAME_BORDER))x$((85 + WINE_FRAME_TOP + WINE_FRAME_BORDER))"
@@ -53,7 +60,6 @@ if [ -n "$root_size" ]; then
   centre="$(((${root_size%x*} - WIDTH) / 2)),$(((${root_size#*x} - HEIGHT) / 2))"
   [ "$X,$Y" = "$centre" ] || fail "window at $X,$Y, expected centred at $centre"
 fi
-sleep 0.5
 
 press 100 60 install "ToolCount = 5"
 [ -f "$prefs.bak" ] || fail "install made no backup"

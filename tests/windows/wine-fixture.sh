@@ -29,11 +29,11 @@ start_display() {
   Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset \
     3>"$WINE_STATE/display" >"$WINE_STATE/xvfb.log" 2>&1 </dev/null &
   echo $! >"$WINE_STATE/xvfb.pid"
-  i=0
+  # A minute by the wall clock: a loaded machine starts programs slowly.
+  deadline=$(($(date +%s) + 60))
   while [ ! -s "$WINE_STATE/display" ]; do
-    i=$((i + 1))
-    if [ $i -gt 200 ]; then
-      echo "Xvfb did not start; see $WINE_STATE/xvfb.log" >&2
+    if [ "$(date +%s)" -ge $deadline ]; then
+      echo "Xvfb did not start within a minute; see $WINE_STATE/xvfb.log" >&2
       exit 1
     fi
     sleep 0.05

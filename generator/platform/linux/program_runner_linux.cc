@@ -1,12 +1,15 @@
 // Starts a program with posix_spawnp (searching PATH for a bare name) and
 // waits for it. A program killed by a signal reports 128 + the signal, as a
-// shell would.
+// shell would. The running child's id is kept so that StopRunning, on the
+// log window's thread, can end it.
 #include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
 
@@ -41,12 +44,15 @@ class PosixProgramRunner final : public ProgramRunner {
       result.problem = program + ": " + std::strerror(failed);
       return result;
     }
+    running_ = pid;
     int status = 0;
-    while (waitpid(pid, &status, 0) < 0) {
-      if (errno != EINTR) {
-        result.problem = program + ": lost track of the started program";
-        return result;
-      }
+    int waited;
+    while ((waited = waitpid(pid, &status, 0)) < 0 && errno == EINTR) {
+    }
+    running_ = 0;
+    if (waited < 0) {
+      result.problem = program + ": lost track of the started program";
+      return result;
     }
     result.started = true;
     if (WIFEXITED(status)) {
@@ -55,6 +61,16 @@ class PosixProgramRunner final : public ProgramRunner {
       result.exitCode = 128 + WTERMSIG(status);
     }
     return result;
+  }
+
+  void StopRunning() override {
+    const pid_t pid = running_;
+    if (pid <= 0) return;
+    kill(pid, SIGKILL);
+    // Waits for the end without reaping, which stays Run's business.
+    siginfo_t info;
+    while (waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOWAIT) < 0 && errno == EINTR) {
+    }
   }
 
   std::string FindOnPath(const std::string& name) override {
@@ -77,6 +93,9 @@ class PosixProgramRunner final : public ProgramRunner {
     }
     return {};
   }
+
+ private:
+  std::atomic<pid_t> running_ = 0;
 };
 
 }  // namespace
