@@ -41,13 +41,29 @@ windows() { xdotool search --onlyvisible --name "$title" 2>/dev/null; }
 shown() { [ "$(windows | wc -l)" -eq "$1" ]; }
 wait_count() { within shown "$1"; }  # until exactly $1 such windows are shown
 click() { xdotool mousemove "$1" "$2" click 1; }
+# key_until WINDOW KEY COMMAND...: sends KEY to WINDOW until COMMAND succeeds,
+# for up to a minute. On a loaded machine a window can be shown before it
+# takes keys, so a key that changed nothing within a few seconds is sent
+# again; never once the window is gone, where it would reach the main window.
+key_until() {
+  local window=$1 key=$2 deadline=$((SECONDS + 60)) retry
+  shift 2
+  while ((SECONDS < deadline)); do
+    xdotool windowfocus "$window" key "$key" 2>/dev/null
+    retry=$((SECONDS + 3))
+    while ((SECONDS < retry)); do
+      "$@" && return 0
+      sleep 0.05
+    done
+  done
+  return 1
+}
 dismiss_message() {  # $1 names the screenshot of the box
   wait_count 2 || fail "no message box after the click"
   local box
   box=$(windows | grep -v "^$main$" | head -1)
   command -v import >/dev/null && import -window root "$work/message-$1.png"
-  xdotool windowfocus "$box" key Return
-  wait_count 1 || fail "the message box did not close"
+  key_until "$box" Return shown 1 || fail "the message box did not close"
 }
 
 prefs="$work/home/.purebasic/tools.prefs"
@@ -73,9 +89,8 @@ dialogs() { xdotool search --onlyvisible --name '^Tools\.prefs\.\.\.$' 2>/dev/nu
 within dialogs >/dev/null || fail "no file dialog titled Tools.prefs..."
 dialog=$(dialogs | tail -1)
 command -v import >/dev/null && import -window root "$work/browse.png"
-xdotool windowfocus "$dialog" key Escape
 no_dialog() { ! dialogs >/dev/null; }
-within no_dialog || fail "the file dialog did not close"
+key_until "$dialog" Escape no_dialog || fail "the file dialog did not close"
 
 # Install: the default path in the field must be the tool list in HOME.
 click $((X + 100)) $((Y + 60))
