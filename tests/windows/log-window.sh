@@ -71,7 +71,9 @@ deadline=$((SECONDS + WINDOW_DEADLINE))
 while [ -n "$left" ]; do
   ((SECONDS < deadline)) || fail "a run cut short left scratch files: $left"
   sleep 0.1
-  left=$(for file in $left; do [ -e "$file" ] && echo "$file"; done)
+  # An `if`, not `&&`: a last file already gone must not fail the loop,
+  # which would end the script silently under `set -e`.
+  left=$(for file in $left; do if [ -e "$file" ]; then echo "$file"; fi; done)
 done
 echo "ok: closing the window ended a running generation, status $ENDED_STATUS"
 wait_no_window "$banner" || fail "the log window outlived its process"
