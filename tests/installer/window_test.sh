@@ -41,6 +41,15 @@ windows() { xdotool search --onlyvisible --name "$title" 2>/dev/null; }
 shown() { [ "$(windows | wc -l)" -eq "$1" ]; }
 wait_count() { within shown "$1"; }  # until exactly $1 such windows are shown
 click() { xdotool mousemove "$1" "$2" click 1; }
+# within_seconds N COMMAND...: polls the command for up to N seconds.
+within_seconds() {
+  local deadline=$((SECONDS + $1))
+  shift
+  until "$@"; do
+    ((SECONDS < deadline)) || return 1
+    sleep 0.05
+  done
+}
 # key_until WINDOW KEY COMMAND...: sends KEY to WINDOW until COMMAND succeeds,
 # for up to a minute. On a loaded machine a window can be shown before it
 # takes keys, so a key that changed nothing within a few seconds is sent
@@ -90,7 +99,13 @@ within dialogs >/dev/null || fail "no file dialog titled Tools.prefs..."
 dialog=$(dialogs | tail -1)
 command -v import >/dev/null && import -window root "$work/browse.png"
 no_dialog() { ! dialogs >/dev/null; }
-key_until "$dialog" Escape no_dialog || fail "the file dialog did not close"
+# Closed by the close protocol, as its close box would: a key would depend on
+# the dialog having taken the input focus, which a busy machine may delay.
+dialog_closed() {
+  "$close_window" "$dialog" >/dev/null 2>&1
+  within_seconds 3 no_dialog
+}
+within dialog_closed || fail "the file dialog did not close"
 
 # Install: the default path in the field must be the tool list in HOME.
 click $((X + 100)) $((Y + 60))
