@@ -166,6 +166,20 @@ def measure(workdir, tarnwick, names, rounds, utf8_names=(), log=sys.stdout):
     return results
 
 
+
+def save_results(path, results, rounds, source, keep_others):
+    """Writes `results` to the JSON file at `path` and gives back every
+    workload it then holds; with `keep_others` (a run of selected workloads)
+    the other workloads' earlier results stay."""
+    merged = {}
+    if keep_others and os.path.exists(path):
+        with open(path) as f:
+            merged = json.load(f).get("workloads", {})
+    merged.update(results)
+    with open(path, "w") as f:
+        json.dump({"rounds": rounds, "source": source, "workloads": merged}, f, indent=1)
+    return merged
+
 def main(argv):
     ap = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     ap.add_argument("workdir")
@@ -188,15 +202,8 @@ def main(argv):
     source = report.source_text()  # what run.sh has just built
     results = measure(args.workdir, os.path.abspath(args.tarnwick), names, args.rounds,
                       utf8_names)
-    path = os.path.join(args.workdir, "results.json")
-    old = {}
-    if args.only and os.path.exists(path):
-        with open(path) as f:
-            old = json.load(f).get("workloads", {})
-    old.update(results)
-    with open(path, "w") as f:
-        json.dump({"rounds": args.rounds, "source": source, "workloads": old}, f,
-                  indent=1)
+    save_results(os.path.join(args.workdir, "results.json"), results, args.rounds, source,
+                 keep_others=bool(args.only))
     return 0
 
 

@@ -15,7 +15,6 @@ the minimize markers.
 
 import argparse
 import datetime
-import json
 import os
 import statistics
 import subprocess
@@ -160,14 +159,8 @@ def main(argv):
     source = report.source_text()
     results = measure(args.workdir, os.path.abspath(args.tarnwick), os.path.abspath(args.scan),
                       names, args.rounds)
-    path = os.path.join(args.workdir, "minimize.json")
-    old = {}
-    if args.only and os.path.exists(path):
-        with open(path) as f:
-            old = json.load(f).get("workloads", {})
-    old.update(results)
-    with open(path, "w") as f:
-        json.dump({"rounds": args.rounds, "source": source, "workloads": old}, f, indent=1)
+    old = harness.save_results(os.path.join(args.workdir, "minimize.json"), results,
+                               args.rounds, source, keep_others=bool(args.only))
     write_readme(args.readme, table(old, source))
     return 0 if all(e.get("same_tokens") for e in old.values()) else 1
 
