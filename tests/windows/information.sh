@@ -27,6 +27,7 @@ shown_in_window() {
   shift
   wine "$@" >shown.raw 2>shown.err &
   pid=$!
+  WINDOW_PID=$pid
   wait_window "$title" >/dev/null || fail "$*: no window titled '$title'"
   sleep 0.5
   kill -0 $pid 2>/dev/null || fail "$*: ended before its window was closed"

@@ -16,9 +16,10 @@ WINE_FRAME_TOP=22
 WINDOW_DEADLINE=${WINDOW_DEADLINE:-60}
 
 # Prints the ids of the visible windows titled by the regular expression $1.
-# Tests side by side share one display, and every generator window has the
-# same title: with WINDOW_PID set, only that process's windows count (wine
-# gives each window the process id of the program that made it).
+# A test runs several programs in turn, and every generator window has the
+# same title: with WINDOW_PID set, only that process's windows count, never
+# one of an earlier program still being torn down (wine gives each window
+# the process id of the program that made it).
 find_windows() {
   if [ -n "${WINDOW_PID:-}" ]; then
     xdotool search --all --onlyvisible --pid "$WINDOW_PID" --name "^$1\$" 2>/dev/null
@@ -62,10 +63,10 @@ wait_no_window() {
 # Sets X, Y, WIDTH and HEIGHT to the window's outer frame.
 window_geometry() { eval "$(xdotool getwindowgeometry --shell "$1")"; }
 
-# Clicks at the screen point $2,$3 if window $1 is the one there. Windows of
-# side-by-side tests open at the same default place with the same size, so
-# the window is raised first, and a point that another window still covers
-# is not clicked (fails): the click must never close another test's window.
+# Clicks at the screen point $2,$3 if window $1 is the one there. Windows
+# open at the same default place with the same size, so the window is raised
+# first, and a point that another window still covers is not clicked
+# (fails): the click must never close a window it was not meant for.
 click_in_window() {
   local WINDOW=
   xdotool windowraise "$1" 2>/dev/null
