@@ -96,16 +96,20 @@ command -v import >/dev/null && import -window root "$work/window.png"
 click $((X + 375)) $((Y + 20))
 dialogs() { xdotool search --onlyvisible --name '^Tools\.prefs\.\.\.$' 2>/dev/null; }
 within dialogs >/dev/null || fail "no file dialog titled Tools.prefs..."
-dialog=$(dialogs | tail -1)
 command -v import >/dev/null && import -window root "$work/browse.png"
 no_dialog() { ! dialogs >/dev/null; }
 # Closed by the close protocol, as its close box would: a key would depend on
 # the dialog having taken the input focus, which a busy machine may delay.
+# Each try asks whatever dialog window is shown then, never a stale one.
 dialog_closed() {
-  "$close_window" "$dialog" >/dev/null 2>&1
+  local dialog
+  for dialog in $(dialogs); do "$close_window" "$dialog" >/dev/null 2>&1; done
   within_seconds 3 no_dialog
 }
-within dialog_closed || fail "the file dialog did not close"
+if ! within dialog_closed; then
+  xwininfo -root -tree >&2
+  fail "the file dialog did not close"
+fi
 
 # Install: the default path in the field must be the tool list in HOME.
 click $((X + 100)) $((Y + 60))
