@@ -14,15 +14,19 @@ pids=()
 cleanup() { for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done; }
 trap cleanup EXIT
 fail() { echo "FAIL: $*"; exit 1; }
-# within COMMAND...: polls the command until it succeeds, for up to a minute
-# by the wall clock; a loaded two-core machine can take that long.
-within() {
-  local deadline=$((SECONDS + 60))
+# within_seconds N COMMAND...: polls the command until it succeeds, for up
+# to N seconds by the wall clock.
+within_seconds() {
+  local deadline=$((SECONDS + $1))
+  shift
   until "$@"; do
     ((SECONDS < deadline)) || return 1
     sleep 0.05
   done
 }
+# within COMMAND...: the same for up to a minute; a loaded two-core machine
+# can take that long.
+within() { within_seconds 60 "$@"; }
 
 # A private server: -displayfd picks a free display number atomically, so
 # tests running side by side never share or kill each other's display.
@@ -41,15 +45,6 @@ windows() { xdotool search --onlyvisible --name "$title" 2>/dev/null; }
 shown() { [ "$(windows | wc -l)" -eq "$1" ]; }
 wait_count() { within shown "$1"; }  # until exactly $1 such windows are shown
 click() { xdotool mousemove "$1" "$2" click 1; }
-# within_seconds N COMMAND...: polls the command for up to N seconds.
-within_seconds() {
-  local deadline=$((SECONDS + $1))
-  shift
-  until "$@"; do
-    ((SECONDS < deadline)) || return 1
-    sleep 0.05
-  done
-}
 # key_until WINDOW KEY COMMAND...: sends KEY to WINDOW until COMMAND succeeds,
 # for up to a minute. On a loaded machine a window can be shown before it
 # takes keys, so a key that changed nothing within a few seconds is sent
