@@ -51,20 +51,22 @@ std::optional<std::string> PlaceFile(const std::string& source, const std::strin
 std::optional<std::string> PlaceFileUnlessIdentical(const std::string& source,
                                                     const std::string& destination,
                                                     ScratchFiles& scratch) {
-  // The source is read only when a copy is already there to compare with.
-  if (const std::optional<std::string> present = ReadWholeFile(destination)) {
-    if (ReadWholeFile(source) == present) return std::nullopt;
+  // Only a regular file is read to compare with: a device such as /dev/zero
+  // never ends and a pipe waits for a writer. The source is read only when a
+  // copy is already there.
+  const std::string target = platform::FollowLinks(destination);
+  if (!target.empty() && !platform::IsStreamTarget(target)) {
+    if (const std::optional<std::string> present = ReadWholeFile(target)) {
+      if (ReadWholeFile(source) == present) return std::nullopt;
+    }
   }
   return PlaceFile(source, destination, scratch);
 }
 
-bool HasIncludeBeside(const std::string& output) {
+std::optional<std::string> IncludeDirectoryBeside(const std::string& output) {
   const std::string target = platform::FollowLinks(output);
-  return !target.empty() && !platform::IsStreamTarget(target);
-}
-
-std::string IncludeDirectory(const std::string& output) {
-  return DirectoryPart(platform::FollowLinks(output));
+  if (target.empty() || platform::IsStreamTarget(target)) return std::nullopt;
+  return DirectoryPart(target);
 }
 
 }  // namespace tarnwick

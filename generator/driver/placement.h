@@ -22,12 +22,9 @@ std::optional<std::string> PlaceFileUnlessIdentical(const std::string& source,
                                                     const std::string& destination,
                                                     ScratchFiles& scratch);
 
-// Whether the runtime include belongs beside `output`: not beside a device or
-// a pipe, which holds no files.
-bool HasIncludeBeside(const std::string& output);
-
-// The directory the include goes to: the one that holds the output's content,
-// at the end of its links.
-std::string IncludeDirectory(const std::string& output);
+// The directory the runtime include goes to beside `output`: the one that
+// holds the output's content, at the end of its links. None beside a device
+// or a pipe, which holds no files, or at the end of a link loop.
+std::optional<std::string> IncludeDirectoryBeside(const std::string& output);
 
 }  // namespace tarnwick

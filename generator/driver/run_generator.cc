@@ -107,9 +107,9 @@ int RunGenerator(RunOptions& options, RunEnvironment& environment) {
   if (includeSource.empty()) {
     problem = std::string("The runtime include ") + kRuntimeIncludeName + " is in neither " +
               supportDirectories[0] + " nor " + supportDirectories[1];
-  } else if (HasIncludeBeside(options.OutputFile)) {
-    const std::string includeTarget = IncludeDirectory(options.OutputFile) + kRuntimeIncludeName;
-    problem = PlaceFileUnlessIdentical(includeSource, includeTarget, scratch);
+  } else if (const std::optional<std::string> directory =
+                 IncludeDirectoryBeside(options.OutputFile)) {
+    problem = PlaceFileUnlessIdentical(includeSource, *directory + kRuntimeIncludeName, scratch);
   }
   if (!problem) problem = PlaceFile(generate.scannerFile, options.OutputFile, scratch);
   if (problem) {

@@ -14,8 +14,9 @@ namespace tarnwick {
 inline constexpr char kSharedDataFolder[] = "share/tarnwick/";
 
 // The folders to search, in order, each ending in a separator. The shared one
-// is written with the separator that the program directory uses and without
-// a "..", so it reads well in messages.
+// is written with the separator that the program directory uses and, where
+// the program directory's parent can be named, without a "..", so it reads
+// well in messages.
 std::vector<std::string> SupportDirectories(std::string_view programDirectory);
 
 // The first folder of `directories` that holds `name` (by `exists`), joined
