@@ -133,15 +133,6 @@ def table(results, source):
     return "\n".join(rows)
 
 
-def write_readme(path, text):
-    with open(path) as f:
-        content = f.read()
-    start = content.index(BEGIN) + len(BEGIN)
-    end = content.index(END)
-    with open(path, "w") as f:
-        f.write(content[:start] + "\n" + text + "\n" + content[end:])
-
-
 def main(argv):
     ap = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     for arg in ("workdir", "tarnwick", "scan", "runstat", "readme"):
@@ -161,7 +152,7 @@ def main(argv):
                       names, args.rounds)
     old = harness.save_results(os.path.join(args.workdir, "minimize.json"), results,
                                args.rounds, source, keep_others=bool(args.only))
-    write_readme(args.readme, table(old, source))
+    report.replace_section(args.readme, BEGIN, END, table(old, source))
     return 0 if all(e.get("same_tokens") for e in old.values()) else 1
 
 

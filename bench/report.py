@@ -224,6 +224,22 @@ def scaling(data, workdir, png):
     return "\n".join(lines)
 
 
+def replace_section(path, begin, end, body):
+    """Puts `body` between the markers `begin` and `end` of the file at
+    `path`, or appends the markers with `body` where the file lacks them."""
+    text = ""
+    if os.path.exists(path):
+        with open(path) as f:
+            text = f.read()
+    section = begin + "\n" + body + "\n" + end
+    if begin in text and end in text:
+        text = text[:text.index(begin)] + section + text[text.index(end) + len(end):]
+    else:
+        text = text + "\n" + section + "\n"
+    with open(path, "w") as f:
+        f.write(text)
+
+
 def main(argv):
     if len(argv) != 5:
         sys.stderr.write(__doc__)
@@ -245,7 +261,6 @@ def main(argv):
             ordered[name]["rules"] = len(known[name].rules)
     data["workloads"] = ordered
     body = "\n".join([
-        BEGIN,
         "Command: `%s` (%s, %s, medians of %d alternating runs per generator)." % (
             command, time.strftime("%Y-%m-%d"), data.get("source", source_text()),
             data["rounds"]),
@@ -257,18 +272,8 @@ def main(argv):
         "Scaling (time = c * x^k, least squares on log-log axes; plot: `bench/%s`):" %
         os.path.basename(png),
         "",
-        scaling(data, workdir, png),
-        END])
-    text = ""
-    if os.path.exists(readme):
-        with open(readme) as f:
-            text = f.read()
-    if BEGIN in text and END in text:
-        text = text[:text.index(BEGIN)] + body + text[text.index(END) + len(END):]
-    else:
-        text = text + "\n" + body + "\n"
-    with open(readme, "w") as f:
-        f.write(text)
+        scaling(data, workdir, png)])
+    replace_section(readme, BEGIN, END, body)
     return 0
 
 

@@ -16,12 +16,15 @@ UTF-8 mode, so there is no flex form.
 workload refuses to build when the example's rules no longer match it.
 """
 
-import glob
 import os
 import re
+import sys
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 REPO = os.path.dirname(HERE)
+sys.path.insert(0, os.path.join(REPO, "tools"))
+import make_unicode_tables  # noqa: E402  (found through the path above)
+
 EXAMPLE = os.path.join(REPO, "examples", "unicode.lex")
 UNICODE_DATA = "/usr/share/unicode/UnicodeData.txt"
 MAX_CODE_POINT = 0x10FFFF
@@ -35,13 +38,7 @@ GROUPS = {"L": ["Lu", "Ll", "Lt", "Lm", "Lo"], "M": ["Mn", "Mc", "Me"]}
 
 def merge(ranges):
     """Sorted, disjoint, non-adjacent (low, high) pairs of any list of pairs."""
-    out = []
-    for lo, hi in sorted(ranges):
-        if out and lo <= out[-1][1] + 1:
-            out[-1] = (out[-1][0], max(out[-1][1], hi))
-        else:
-            out.append((lo, hi))
-    return out
+    return make_unicode_tables.merge(sorted(ranges))
 
 
 def chars(text):
@@ -62,11 +59,10 @@ def complement(ranges):
 
 def committed_tables():
     """{category: ranges} from the generator's unicode_data.cc, or None."""
-    found = sorted(glob.glob(os.path.join(REPO, "generator", "**", "unicode_data.cc"),
-                             recursive=True))
-    if not found:
+    path = os.path.join(REPO, "generator", "unicode", "unicode_data.cc")
+    if not os.path.exists(path):
         return None
-    with open(found[0], encoding="utf-8") as f:
+    with open(path, encoding="utf-8") as f:
         text = f.read()
     tables = {}
     for name, body in re.findall(r"CodePointRange k([A-Z][a-z])\[\] = \{(.*?)\};", text, re.S):
@@ -76,19 +72,8 @@ def committed_tables():
 
 
 def package_tables(path=UNICODE_DATA):
-    """{category: ranges} from UnicodeData.txt ("<..., First>"/"<..., Last>" pairs are ranges)."""
-    tables, first = {}, None
-    with open(path, encoding="utf-8") as f:
-        for line in f:
-            fields = line.split(";")
-            cp, name, cat = int(fields[0], 16), fields[1], fields[2]
-            if name.endswith(", First>"):
-                first = cp
-                continue
-            lo = first if name.endswith(", Last>") else cp
-            first = None
-            tables.setdefault(cat, []).append((lo, cp))
-    return {k: merge(v) for k, v in tables.items()}
+    """{category: ranges} from UnicodeData.txt, read as the table generator reads it."""
+    return make_unicode_tables.read_categories(path)
 
 
 _TABLES = None

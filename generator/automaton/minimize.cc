@@ -23,6 +23,7 @@
 #include <limits>
 #include <memory>
 #include <numeric>
+#include <span>
 #include <vector>
 
 #include "regex/symbols.h"
@@ -44,15 +45,15 @@ class Refiner {
   }
 
   void Run() {
-    std::vector<int32_t> members;
     while (!work_.empty()) {
       const int32_t b = work_.back();
       work_.pop_back();
-      // B itself may be split while its predecessors are marked.
-      members.assign(elems_.begin() + first_[static_cast<std::size_t>(b)],
-                     elems_.begin() + end_[static_cast<std::size_t>(b)]);
       // The sources of the moves into B, grouped by column with a counting
-      // sort into one reused array.
+      // sort into one reused array. Both passes over B's states end before
+      // the first split can move them.
+      const auto block = static_cast<std::size_t>(b);
+      const std::span<const int32_t> members(elems_.data() + first_[block],
+                                             elems_.data() + end_[block]);
       for (int32_t t : members) {
         for (std::size_t k = inBegin_[static_cast<std::size_t>(t)];
              k < inBegin_[static_cast<std::size_t>(t) + 1]; ++k) {

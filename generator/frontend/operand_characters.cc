@@ -47,7 +47,7 @@ bool ReadHexEscape(std::string_view text, std::size_t& pos, char32_t& c, Operand
   bool valid = true;
   for (std::size_t i = 1; i <= digits; ++i) {
     const int digit = pos + i < text.size() ? HexValue(text[pos + i]) : -1;
-    if (digit < 0 || value > unicode::kMaxCodePoint) {
+    if (digit < 0) {
       valid = false;
       break;
     }

@@ -147,13 +147,11 @@ bool Parser::PushCharacterOperand(bool quoted) {
   const char c = text_[pos_];
   unicode::CodePointSet set;
   bool read = true;
-  if (quoted) {
-    read = ReadCharacter(text_, pos_, set, error_);
-  } else if (c == '[') {
+  if (!quoted && c == '[') {
     read = ReadCharacterClass(text_, pos_, set, error_);
-  } else if (c == '\\') {
+  } else if (!quoted && c == '\\') {
     read = ReadCharacterEscape(text_, pos_, set, error_);
-  } else if (c == '.') {
+  } else if (!quoted && c == '.') {
     set = unicode::CodePointSet::All();
   } else {
     read = ReadCharacter(text_, pos_, set, error_);

@@ -7,6 +7,7 @@
 #include <ostream>
 #include <set>
 
+#include "base/text.h"
 #include "base/whole_file.h"
 #include "scan_engine.h"
 #include "scanner_tables.h"
@@ -124,8 +125,9 @@ int RunScanTool(const std::vector<std::string>& args, std::ostream& out, std::os
     return kExitBadScanner;
   }
   std::string_view text = *input;
-  constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-  if (options.utf8 && text.starts_with(kByteOrderMark)) text.remove_prefix(kByteOrderMark.size());
+  if (options.utf8 && text.starts_with(tarnwick::kByteOrderMark)) {
+    text.remove_prefix(tarnwick::kByteOrderMark.size());
+  }
   ScanEngine engine(*read.tables, text, options.utf8);
   while (true) {
     Token token = engine.Next();
