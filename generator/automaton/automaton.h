@@ -1,6 +1,6 @@
 // Layer automaton: the automaton model (this header), the NFA built from the
 // syntax trees and the DFA built from the NFA (minimised for UTF-8
-// definitions). Uses base and regex.
+// definitions or when "%minimize" asks). Uses base and regex.
 //
 // The automaton model the NFA is built in; the DFA construction reads it.
 //

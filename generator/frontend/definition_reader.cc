@@ -38,11 +38,12 @@ bool DeclaresUtf8(std::string_view definition) {
 
 class Reader {
  public:
+  // `definition` without its byte-order mark.
   Reader(std::string_view definition, RegexNode& root, const CaseTable& cases, std::string& out,
          ErrorState& error, DefinitionFacts& facts)
       : lines_(definition), root_(root), cases_(cases), out_(out), error_(error), facts_(facts) {}
 
-  // `definition` without its byte-order mark; `utf8` for UTF-8 mode.
+  // `utf8` for UTF-8 mode.
   int Run(bool utf8) {
     error_.ErrorLine = 0;
     if (utf8) {

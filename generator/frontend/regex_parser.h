@@ -4,8 +4,9 @@
 // an operator stack (operator precedence). Concatenation has no character of
 // its own: every operand brings an implicit AND, and an Epsilon stands in
 // wherever an operand is due but missing, so every AND and OR finds a left
-// operand. Each operand's byte set is widened for case-insensitive lexers and
-// refined into the root's class map at once, so the tree holds class numbers.
+// operand. Each operand's byte set (in UTF-8 mode its character set) is
+// widened for case-insensitive lexers and refined into the root's class map
+// at once, so the tree holds class numbers.
 #pragma once
 
 #include <string_view>

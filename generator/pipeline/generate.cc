@@ -1,9 +1,10 @@
 // The generation pass: reads the definition whole, translates it line by
 // line, runs the automaton pipeline with a progress line before each step,
 // warns about rules that never match or match the empty text, minimizes the
-// DFA when "%minimize" asks for it, appends the tables, writes the scanner file and, when asked,
-// the drawing. The scanner file is checked after writing: a short write would otherwise be placed
-// as if it were complete.
+// DFA when "%minimize" asks for it or the definition is UTF-8, appends the
+// tables, writes the scanner file and, when asked, the drawing. The scanner
+// file is checked after writing: a short write would otherwise be placed as
+// if it were complete.
 #include "pipeline/generate.h"
 
 #include <optional>

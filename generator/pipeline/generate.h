@@ -35,8 +35,9 @@ struct GenerateOptions {
   std::string dotFile;
   std::string pdfFile;
   std::string graphvizPath;  // program to render with; empty: `dot` on the search path
-  // A prefix unique to this run in the temporary directory; scratch files are
-  // this prefix plus a suffix, and are removed before the pass returns.
+  // A prefix unique to this run in the temporary directory; every file the
+  // pass makes is this prefix plus a suffix, so the driver, which places the
+  // outputs, can remove all the rest by the prefix.
   std::string tempStem;
   CaseTable caseTable = CaseTable::Windows1252();
   std::size_t maxDfaStates = kDefaultMaxDfaStates;
@@ -48,7 +49,8 @@ int GenerateScanner(const GenerateOptions& options, Log& log, ProgramRunner& run
 
 // The pass without files: definition text in, scanner source and DFA out.
 // Logs the pipeline's progress lines and the rule warnings; draws nothing. The
-// DFA is the minimal one when the definition asks for it with "%minimize".
+// DFA is the minimal one when the definition asks for it with "%minimize"
+// or is UTF-8.
 struct GeneratedScanner {
   std::string source;
   std::unique_ptr<Dfa> dfa;

@@ -1,7 +1,8 @@
 // RefineClasses: keeps the class map exact while operands are parsed.
 //
-// Each operand (a character, a bracket class, the dot) is a set of bytes. The
-// refiner splits existing classes so that every operand seen so far is a union
+// Each operand (a character, a bracket class, the dot) is a set of bytes; in
+// UTF-8 mode each byte position of an operand's encodings is. The refiner
+// splits existing classes so that every operand seen so far is a union
 // of whole classes, patches the operand ORs handed out earlier when one of
 // their classes splits, and returns the new operand as an OR of class leaves.
 #pragma once

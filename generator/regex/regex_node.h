@@ -7,10 +7,12 @@
 //
 // Operators, operands, the empty string and the end of input are all nodes,
 // told apart by `kind`. Operand nodes are ORs over class leaves (kind = class
-// number), so trees never hold bytes. One root node (kind OR) stands for the
-// whole lexer: its children are the rule trees in file order, it owns the class
-// map and the case switch, and it lists every operand OR made so far in
-// `operandSets`, so that later class splits can reach them.
+// number), so trees never hold bytes; in UTF-8 mode an operand is a subtree
+// of such ORs, one per byte of its encodings. One root node (kind OR) stands
+// for the whole lexer: its children are the rule trees in file order, its
+// flags hold the case switch and the UTF-8 mode, it owns the class map, and it
+// lists every operand OR made so far in `operandSets`, so that later class
+// splits can reach them.
 //
 // Trees can be very deep; destruction, Clone and ToString walk without
 // recursion.

@@ -12,9 +12,10 @@
 //   PostVisit(node, parentArg, preArg, childResults) runs after the children
 //     (none when they were skipped) and gives the node's result.
 // Arguments flow down, results up. Frames and results live in two vectors on
-// the heap, in proportion to the depth, which is why freeing a tree (run while
-// a failed allocation unwinds) is not a walk; a node's children are read only after its PreVisit,
-// so PreVisit may rewrite them, but nothing may add or remove children of a node the walk is
+// the heap, growing with the depth and the finished siblings of open nodes;
+// that is why freeing a tree (run while a failed allocation unwinds) is not a
+// walk. A node's children are read only after its PreVisit, so PreVisit may
+// rewrite them, but nothing may add or remove children of a node the walk is
 // inside.
 #pragma once
 
