@@ -144,18 +144,22 @@ class Comb {
   explicit Comb(int32_t columns) : columns_(columns) {}
 
   int32_t Place(const Row& row) {
-    int32_t base = std::max<int32_t>(0, firstFree_ - row.front().column);
-    while (!Fits(row, base))
-      ++base;
+    // Only bases that put the row's first entry on a free slot can fit, so
+    // the search walks the free slots, skipping the filled ones in jumps.
+    int32_t slot = FreeFrom(firstFree_);
+    int32_t base = slot - row.front().column;
+    while (base < 0 || !Fits(row, base)) {
+      slot = FreeFrom(slot + 1);
+      base = slot - row.front().column;
+    }
     for (const Entry& e : row) {
       const auto at = static_cast<std::size_t>(base + e.column);
       next_[at] = e.value;
       check_[at] = base + 1;
+      skip_[at] = base + e.column + 1;
     }
     baseUsed_[static_cast<std::size_t>(base)] = true;
-    while (static_cast<std::size_t>(firstFree_) < check_.size() &&
-           check_[static_cast<std::size_t>(firstFree_)] != 0)
-      ++firstFree_;
+    firstFree_ = FreeFrom(firstFree_);
     return base;
   }
 
@@ -189,14 +193,31 @@ class Comb {
     if (check_.size() < size) {
       next_.resize(size, 0);
       check_.resize(size, 0);
+      skip_.resize(size, 0);
       baseUsed_.resize(size, false);
     }
+  }
+  // The first free slot from `slot` on (past the arrays' end every slot is
+  // free). A filled slot's skip points further on; the walk shortens the
+  // jumps it took so that later walks take them at once.
+  int32_t FreeFrom(int32_t slot) {
+    const auto size = static_cast<int32_t>(check_.size());
+    int32_t free = slot;
+    while (free < size && check_[static_cast<std::size_t>(free)] != 0)
+      free = skip_[static_cast<std::size_t>(free)];
+    while (slot < free) {
+      const int32_t further = skip_[static_cast<std::size_t>(slot)];
+      skip_[static_cast<std::size_t>(slot)] = free;
+      slot = further;
+    }
+    return free;
   }
 
   int32_t columns_;
   int32_t firstFree_ = 0;
   std::vector<int32_t> next_;
   std::vector<int32_t> check_;
+  std::vector<int32_t> skip_;  // for filled slots: a later slot to look at next
   std::vector<bool> baseUsed_;
 };
 
