@@ -26,15 +26,16 @@
 ; (1, 2 or 4: Data.a, Data.u or Data.l) of each compact table before this
 ; file is included, and its DataSection holds, instead of the action table:
 ;   __yylexer_accept    per state: the accepted rule + 1, or 0
-;   __yylexer_base      per state: where its row starts in the comb
-;   __yylexer_fallback  per state: the base of the row it falls back to + 1,
-;                       or 0
+;   __yylexer_row       per state: its row in the comb
+;   __yylexer_fallback  per state: its template row + 1, or 0
+;   __yylexer_base      per row: where the row starts in the comb
 ;   __yylexer_next      per comb slot: the next state + 1, or 0 for no move
-;   __yylexer_check     per comb slot: the base + 1 of the row owning it
+;   __yylexer_check     per comb slot: the row + 1 owning it, or 0
 ;   __yylexer_rules     per rule: the address of its action procedure
-; The move of state s on column c is next(at) - 1 for at = base(s) + c when
-; check(at) = base(s) + 1; otherwise the same probe in the fallback row, if
-; s has one (a fallback row has none of its own); otherwise no move. The
+; The move of state s on column c is next(at) - 1 for at = base(r) + c with
+; r = row(s) when check(at) = r + 1; otherwise, when fallback(s) = t is not
+; 0, the same probe in row t - 1 (a template, which has no fallback); else
+; no move. The
 ; class table uses the narrow type too, and __yylexer_rulecut replaces
 ; __yylexer_cut with one kind, N pair per rule.
 ;
@@ -452,7 +453,7 @@ Procedure.i yyLex(*userData = 0)
   Protected startState.i = PeekI(?__yylexer_info)
   Protected state.i, nextState.i, column.i, p.i, tookEnd.i, action.i
   CompilerIf Defined(__yylexerCompact, #PB_Constant)
-    Protected base.i, owner.i, rule.i
+    Protected row.i, base.i, owner.i, rule.i
   CompilerElse
     Protected *rows = ?__yylexer_actionTable
     Protected width.i = PeekI(?__yylexer_info + SizeOf(Integer)) + 1 ; K targets, 1 action
@@ -511,18 +512,20 @@ Procedure.i yyLex(*userData = 0)
         tookEnd = #True
       EndIf
       CompilerIf Defined(__yylexerCompact, #PB_Constant)
-        ; At most two probes: the state's own row, then its fallback row.
+        ; At most two probes: the state's own row, then its template row.
         nextState = 0
-        __yylexerPeekSized(base, ?__yylexer_base, state, #__yylexerBaseSize)
+        __yylexerPeekSized(row, ?__yylexer_row, state, #__yylexerRowSize)
+        __yylexerPeekSized(base, ?__yylexer_base, row, #__yylexerBaseSize)
         __yylexerPeekSized(owner, ?__yylexer_check, base + column, #__yylexerCheckSize)
-        If owner = base + 1
+        If owner = row + 1
           __yylexerPeekSized(nextState, ?__yylexer_next, base + column, #__yylexerNextSize)
         Else
-          __yylexerPeekSized(base, ?__yylexer_fallback, state, #__yylexerFallbackSize)
-          If base <> 0
-            __yylexerPeekSized(owner, ?__yylexer_check, base - 1 + column, #__yylexerCheckSize)
-            If owner = base
-              __yylexerPeekSized(nextState, ?__yylexer_next, base - 1 + column, #__yylexerNextSize)
+          __yylexerPeekSized(row, ?__yylexer_fallback, state, #__yylexerFallbackSize)
+          If row <> 0
+            __yylexerPeekSized(base, ?__yylexer_base, row - 1, #__yylexerBaseSize)
+            __yylexerPeekSized(owner, ?__yylexer_check, base + column, #__yylexerCheckSize)
+            If owner = row
+              __yylexerPeekSized(nextState, ?__yylexer_next, base + column, #__yylexerNextSize)
             EndIf
           EndIf
         EndIf

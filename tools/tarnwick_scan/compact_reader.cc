@@ -35,8 +35,9 @@ TableRead ReadValues(const std::vector<DataLine>& lines, const char* name, Value
 
 TableRead ReadCompactRows(const CompactLines& lines, bool withCuts, int lastLine,
                           ScannerTables& tables) {
-  Values accept, base, fallback, next, check, cuts;
+  Values accept, row, fallback, base, next, check, cuts;
   for (auto [source, name, values] : {std::tuple{&lines.accept, "__yylexer_accept", &accept},
+                                      std::tuple{&lines.row, "__yylexer_row", &row},
                                       std::tuple{&lines.base, "__yylexer_base", &base},
                                       std::tuple{&lines.fallback, "__yylexer_fallback", &fallback},
                                       std::tuple{&lines.next, "__yylexer_next", &next},
@@ -47,8 +48,8 @@ TableRead ReadCompactRows(const CompactLines& lines, bool withCuts, int lastLine
   }
   const size_t states = accept.values.size();
   if (states == 0) return Fail(lastLine, "__yylexer_accept has no states");
-  if (base.values.size() != states || fallback.values.size() != states) {
-    return Fail(lastLine, "__yylexer_base and __yylexer_fallback must hold one value per state");
+  if (row.values.size() != states || fallback.values.size() != states) {
+    return Fail(lastLine, "__yylexer_row and __yylexer_fallback must hold one value per state");
   }
   if (next.values.size() != check.values.size()) {
     return Fail(lastLine, "__yylexer_next and __yylexer_check must be equally long");
@@ -64,13 +65,18 @@ TableRead ReadCompactRows(const CompactLines& lines, bool withCuts, int lastLine
   }
   const auto columns = static_cast<int64_t>(tables.columns);
   const auto slots = static_cast<int64_t>(check.values.size());
-  for (size_t s = 0; s < states; ++s) {
-    if (base.values[s] + columns > slots) {
-      return Fail(base.lines[s], "base of state " + std::to_string(s) + " reaches past the comb");
+  const auto rows = static_cast<int64_t>(base.values.size());
+  for (size_t r = 0; r < base.values.size(); ++r) {
+    if (base.values[r] + columns > slots) {
+      return Fail(base.lines[r], "base of row " + std::to_string(r) + " reaches past the comb");
     }
-    if (fallback.values[s] != 0 && fallback.values[s] - 1 + columns > slots) {
-      return Fail(fallback.lines[s],
-                  "fallback of state " + std::to_string(s) + " reaches past the comb");
+  }
+  for (size_t s = 0; s < states; ++s) {
+    if (row.values[s] >= rows) {
+      return Fail(row.lines[s], "state " + std::to_string(s) + " names no row");
+    }
+    if (fallback.values[s] > rows) {
+      return Fail(fallback.lines[s], "state " + std::to_string(s) + " falls back to no row");
     }
     if (accept.values[s] > static_cast<int64_t>(rules.size())) {
       return Fail(accept.lines[s], "state " + std::to_string(s) + " accepts a rule without entry");
@@ -81,12 +87,13 @@ TableRead ReadCompactRows(const CompactLines& lines, bool withCuts, int lastLine
   for (size_t s = 0; s < states; ++s) {
     for (int64_t c = 0; c < columns; ++c) {
       int64_t value = 0;
-      auto at = static_cast<size_t>(base.values[s] + c);
-      if (check.values[at] == base.values[s] + 1) {
+      const int64_t own = row.values[s];
+      auto at = static_cast<size_t>(base.values[static_cast<size_t>(own)] + c);
+      if (check.values[at] == own + 1) {
         value = next.values[at];
-      } else if (fallback.values[s] != 0) {
-        at = static_cast<size_t>(fallback.values[s] - 1 + c);
-        if (check.values[at] == fallback.values[s]) value = next.values[at];
+      } else if (const int64_t t = fallback.values[s]; t != 0) {
+        at = static_cast<size_t>(base.values[static_cast<size_t>(t - 1)] + c);
+        if (check.values[at] == t) value = next.values[at];
       }
       if (value > static_cast<int64_t>(states)) {
         return Fail(next.lines[at], "target " + std::to_string(value - 1) + " names no state");

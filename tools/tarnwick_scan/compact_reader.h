@@ -1,8 +1,8 @@
 // ReadCompactRows: the moves, accepts and cuts of a "%compact" scanner,
 // unpacked into the same ScannerTables a plain scanner gives.
 //
-// A move is looked up exactly as the engine does it (base, check, then the
-// fallback row; see PBTarnwickInc.pbi), once per state and column, so the
+// A move is looked up exactly as the engine does it (row, base, check, then
+// the template row; see PBTarnwickInc.pbi), once per state and column, so the
 // scan engine walks both layouts alike. Every base, fallback, slot value,
 // rule and cut is checked before use: a probe outside the comb or a target
 // or rule that names nothing is an error naming its line, never a crash.
@@ -16,7 +16,7 @@
 namespace tarnwick_scan {
 
 struct CompactLines {
-  std::vector<DataLine> accept, base, fallback, next, check, rules;
+  std::vector<DataLine> accept, row, fallback, base, next, check, rules;
   std::vector<DataLine> ruleCuts;  // empty without start tables
 };
 

@@ -60,8 +60,9 @@ enum class Block {
   kClasses,
   kActions,
   kAccept,
-  kBase,
+  kRow,
   kFallback,
+  kBase,
   kNext,
   kCheck,
   kRules,
@@ -83,9 +84,10 @@ constexpr Label kLabels[] = {
     {"__yylexer_charclass", Block::kClasses, Block::kNone, Block::kNone},
     {"__yylexer_actionTable", Block::kActions, Block::kClasses, Block::kClasses},
     {"__yylexer_accept", Block::kAccept, Block::kClasses, Block::kClasses},
-    {"__yylexer_base", Block::kBase, Block::kAccept, Block::kAccept},
-    {"__yylexer_fallback", Block::kFallback, Block::kBase, Block::kBase},
-    {"__yylexer_next", Block::kNext, Block::kFallback, Block::kFallback},
+    {"__yylexer_row", Block::kRow, Block::kAccept, Block::kAccept},
+    {"__yylexer_fallback", Block::kFallback, Block::kRow, Block::kRow},
+    {"__yylexer_base", Block::kBase, Block::kFallback, Block::kFallback},
+    {"__yylexer_next", Block::kNext, Block::kBase, Block::kBase},
     {"__yylexer_check", Block::kCheck, Block::kNext, Block::kNext},
     {"__yylexer_rules", Block::kRules, Block::kCheck, Block::kCheck},
     {"__yylexer_info", Block::kInfo, Block::kActions, Block::kRules},
@@ -305,14 +307,14 @@ TableRead ReadScannerTables(std::string_view source) {
   }
 
   TableRead rows =
-      compact
-          ? ReadCompactRows(
-                CompactLines{std::move(linesOf(Block::kAccept)), std::move(linesOf(Block::kBase)),
-                             std::move(linesOf(Block::kFallback)), std::move(linesOf(Block::kNext)),
-                             std::move(linesOf(Block::kCheck)), std::move(linesOf(Block::kRules)),
-                             std::move(linesOf(Block::kRuleCuts))},
-                block == Block::kRuleCuts, lastLine, tables)
-          : ReadActionRows(actionLines, lastLine, tables);
+      compact ? ReadCompactRows(
+                    CompactLines{
+                        std::move(linesOf(Block::kAccept)), std::move(linesOf(Block::kRow)),
+                        std::move(linesOf(Block::kFallback)), std::move(linesOf(Block::kBase)),
+                        std::move(linesOf(Block::kNext)), std::move(linesOf(Block::kCheck)),
+                        std::move(linesOf(Block::kRules)), std::move(linesOf(Block::kRuleCuts))},
+                    block == Block::kRuleCuts, lastLine, tables)
+              : ReadActionRows(actionLines, lastLine, tables);
   if (!rows.error.empty()) return rows;
   const int64_t stateCount = tables.StateCount();
   if (*start < 0 || *start >= stateCount) {
