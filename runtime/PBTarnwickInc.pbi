@@ -28,6 +28,8 @@
 ;   __yylexer_accept    per state: the accepted rule + 1, or 0
 ;   __yylexer_row       per state: its row in the comb
 ;   __yylexer_fallback  per state: its template row + 1, or 0
+;   __yylexer_fill      per state: the next state + 1 that its template's
+;                       entries of value #__yylexerFillValue stand for
 ;   __yylexer_base      per row: where the row starts in the comb
 ;   __yylexer_next      per comb slot: the next state + 1, or 0 for no move
 ;   __yylexer_check     per comb slot: the row + 1 owning it, or 0
@@ -35,7 +37,8 @@
 ; The move of state s on column c is next(at) - 1 for at = base(r) + c with
 ; r = row(s) when check(at) = r + 1; otherwise, when fallback(s) = t is not
 ; 0, the same probe in row t - 1 (a template, which has no fallback); else
-; no move. The
+; no move. A found value #__yylexerFillValue (templates hold it) means
+; fill(s). A per-state table of zeros is written empty, with size 0. The
 ; class table uses the narrow type too, and __yylexer_rulecut replaces
 ; __yylexer_cut with one kind, N pair per rule.
 ;
@@ -152,9 +155,12 @@ Prototype.i __yylexerAction(*userData)
 
 CompilerIf Defined(__yylexerCompact, #PB_Constant)
   ; result = entry `index` of the compact table at `address`, whose entries
-  ; are `size` bytes (a compile-time constant of the generated source).
+  ; are `size` bytes (a compile-time constant of the generated source); a
+  ; table of size 0 holds no entries and reads as zeros.
   Macro __yylexerPeekSized(result, address, index, size)
     CompilerSelect size
+      CompilerCase 0
+        result = 0
       CompilerCase 1
         result = PeekA((address) + (index))
       CompilerCase 2
@@ -528,6 +534,9 @@ Procedure.i yyLex(*userData = 0)
               __yylexerPeekSized(nextState, ?__yylexer_next, base + column, #__yylexerNextSize)
             EndIf
           EndIf
+        EndIf
+        If nextState = #__yylexerFillValue
+          __yylexerPeekSized(nextState, ?__yylexer_fill, state, #__yylexerFillSize)
         EndIf
         nextState = nextState - 1
       CompilerElse

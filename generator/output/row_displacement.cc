@@ -20,6 +20,11 @@ namespace tarnwick {
 
 namespace {
 
+constexpr int32_t kNone = -1;
+// A template's entry that stands for the value of the state reading it
+// (CompactRows::fill); replaced by CompactRows::fillValue at the end.
+constexpr int32_t kFill = -2;
+
 struct Entry {
   int32_t column;
   int32_t value;  // target + 1, or 0 for no move
@@ -51,10 +56,10 @@ Row FullRow(const DfaState& state, int32_t columns) {
   return row;
 }
 
-// The entries where `row` differs from `base`, valued as in `row` (0 where
-// `row` has no move); with `count` only their number.
+// The entries where `row` differs from `base` read with `fill` for kFill,
+// valued as in `row` (0 where `row` has no move).
 template <typename Out>
-void Difference(const Row& row, const Row& base, Out&& out) {
+void Difference(const Row& row, const Row& base, int32_t fill, Out&& out) {
   std::size_t i = 0, j = 0;
   while (i < row.size() || j < base.size()) {
     if (j == base.size() || (i < row.size() && row[i].column < base[j].column)) {
@@ -62,16 +67,17 @@ void Difference(const Row& row, const Row& base, Out&& out) {
     } else if (i == row.size() || base[j].column < row[i].column) {
       out(Entry{base[j++].column, 0});
     } else {
-      if (row[i].value != base[j].value) out(row[i]);
+      const int32_t value = base[j].value == kFill ? fill : base[j].value;
+      if (row[i].value != value) out(row[i]);
       ++i;
       ++j;
     }
   }
 }
 
-std::size_t DifferenceSize(const Row& row, const Row& base) {
+std::size_t DifferenceSize(const Row& row, const Row& base, int32_t fill) {
   std::size_t size = 0;
-  Difference(row, base, [&size](const Entry&) { ++size; });
+  Difference(row, base, fill, [&size](const Entry&) { ++size; });
   return size;
 }
 
@@ -96,70 +102,56 @@ int32_t MostFrequentValue(const Row& row) {
   return best;
 }
 
-constexpr int32_t kNone = -1;
-
-// The templates, and per state the template it falls back to or kNone.
+// The templates, and per state the template it falls back to (or kNone)
+// and the value it reads for the template's kFill entries.
 struct Templates {
   std::vector<Row> rows;
   std::vector<int32_t> of;
+  std::vector<int32_t> fill;
+  std::vector<bool> made;  // per state: the template was made from its row
 };
 
-Templates MakeTemplates(const std::vector<Row>& rows) {
+// Each state is compared with the kRecent templates used last; the best one
+// is taken when it saves entries, else the state's own row becomes a new
+// template, its most frequent target turned into kFill so that states that
+// move alike to another target can use it too.
+Templates ChooseTemplates(const std::vector<Row>& rows) {
+  constexpr std::size_t kRecent = 48;
+  constexpr std::size_t kNewBelow = 2;
   Templates out;
   out.of.assign(rows.size(), kNone);
-  // Groups by most frequent value; a row of fewer than two entries gains
-  // nothing from a template.
-  std::unordered_map<int32_t, std::vector<int32_t>> groups;
-  std::vector<int32_t> order;  // group keys in order of first appearance
+  out.fill.assign(rows.size(), 0);
+  out.made.assign(rows.size(), false);
+  std::vector<int32_t> recent;  // template numbers, the last used first
   for (std::size_t s = 0; s < rows.size(); ++s) {
-    if (rows[s].size() < 2) continue;
-    auto [at, added] = groups.try_emplace(MostFrequentValue(rows[s]));
-    if (added) order.push_back(at->first);
-    at->second.push_back(static_cast<int32_t>(s));
-  }
-  std::vector<Entry> entries;
-  for (int32_t key : order) {
-    const std::vector<int32_t>& members = groups[key];
-    if (members.size() < 2) continue;
-    entries.clear();
-    for (int32_t s : members) {
-      const Row& row = rows[static_cast<std::size_t>(s)];
-      entries.insert(entries.end(), row.begin(), row.end());
-    }
-    std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
-      return a.column != b.column ? a.column < b.column : a.value < b.value;
-    });
-    // Per column the value most members have, when more have it than have
-    // no move there.
-    Row made;
-    for (std::size_t i = 0; i < entries.size();) {
-      const int32_t column = entries[i].column;
-      std::size_t best = 0, inColumn = 0;
-      int32_t value = 0;
-      while (i < entries.size() && entries[i].column == column) {
-        std::size_t j = i;
-        while (j < entries.size() && entries[j] == entries[i])
-          ++j;
-        if (j - i > best) {
-          best = j - i;
-          value = entries[i].value;
-        }
-        inColumn += j - i;
-        i = j;
-      }
-      if (best >= 2 && best > members.size() - inColumn) made.push_back({column, value});
-    }
-    if (made.empty()) continue;
-    const auto id = static_cast<int32_t>(out.rows.size());
-    bool used = false;
-    for (int32_t s : members) {
-      const Row& row = rows[static_cast<std::size_t>(s)];
-      if (DifferenceSize(row, made) < row.size()) {
-        out.of[static_cast<std::size_t>(s)] = id;
-        used = true;
+    const Row& row = rows[s];
+    if (row.size() < 2) continue;
+    const int32_t fill = MostFrequentValue(row);
+    std::size_t best = recent.size(), bestSize = row.size();
+    for (std::size_t k = 0; k < recent.size(); ++k) {
+      const std::size_t size =
+          DifferenceSize(row, out.rows[static_cast<std::size_t>(recent[k])], fill);
+      if (size < bestSize) {
+        best = k;
+        bestSize = size;
       }
     }
-    if (used) out.rows.push_back(std::move(made));
+    int32_t chosen;
+    if (best < recent.size() && bestSize * kNewBelow <= row.size()) {
+      chosen = recent[best];
+      recent.erase(recent.begin() + static_cast<std::ptrdiff_t>(best));
+    } else {
+      Row made = row;
+      for (Entry& e : made)
+        if (e.value == fill) e.value = kFill;
+      chosen = static_cast<int32_t>(out.rows.size());
+      out.rows.push_back(std::move(made));
+      out.made[s] = true;
+      if (recent.size() == kRecent) recent.pop_back();
+    }
+    recent.insert(recent.begin(), chosen);
+    out.of[s] = chosen;
+    out.fill[s] = fill;
   }
   return out;
 }
@@ -173,10 +165,13 @@ class Comb {
   int32_t Place(const Row& row, int32_t owner) {
     // Only bases that put the row's first entry on a free slot can fit, so
     // the search walks the free slots, skipping the filled ones in jumps.
+    // After kMaxTries misses the row goes past the last filled slot, where
+    // it always fits: holes the row cannot use would otherwise be tried
+    // again by every row after it.
     int32_t slot = FreeFrom(firstFree_);
     int32_t base = slot - row.front().column;
-    while (base < 0 || !Fits(row, base)) {
-      slot = FreeFrom(slot + 1);
+    for (int tries = 0; base < 0 || !Fits(row, base); ++tries) {
+      slot = tries < kMaxTries ? FreeFrom(slot + 1) : std::max(slot + 1, end_);
       base = slot - row.front().column;
     }
     for (const Entry& e : row) {
@@ -185,6 +180,7 @@ class Comb {
       check_[at] = owner;
       skip_[at] = base + e.column + 1;
     }
+    end_ = std::max(end_, base + row.back().column + 1);
     firstFree_ = FreeFrom(firstFree_);
     return base;
   }
@@ -228,8 +224,11 @@ class Comb {
     return free;
   }
 
+  static constexpr int kMaxTries = 256;
+
   int32_t columns_;
   int32_t firstFree_ = 0;
+  int32_t end_ = 0;  // one past the last filled slot
   std::vector<int32_t> next_;
   std::vector<int32_t> check_;
   std::vector<int32_t> skip_;  // for filled slots: a later slot to look at next
@@ -244,24 +243,33 @@ CompactRows CompressRows(const Dfa& dfa) {
   rows.reserve(dfa.states.size());
   for (const DfaState& state : dfa.states)
     rows.push_back(FullRow(state, out.columns));
-  Templates templates = MakeTemplates(rows);
+  Templates templates = ChooseTemplates(rows);
 
   // The numbered rows: the templates, then the states' stored rows, equal
   // ones once, in order of first appearance; the empty row last.
   std::vector<Row> numbered = std::move(templates.rows);
   out.row.resize(rows.size());
   out.fallback.assign(rows.size(), 0);
+  out.fill.assign(rows.size(), 0);
   std::vector<std::size_t> emptyStates;
   std::unordered_map<Row, int32_t, RowHash> known;
   for (std::size_t s = 0; s < rows.size(); ++s) {
     Row stored;
     const int32_t t = templates.of[s];
+    if (t != kNone && templates.made[s]) {
+      // The template is the state's own row.
+      out.row[s] = t;
+      out.fill[s] = templates.fill[s];
+      Row().swap(rows[s]);
+      continue;
+    }
     if (t == kNone) {
       stored = std::move(rows[s]);
     } else {
-      Difference(rows[s], numbered[static_cast<std::size_t>(t)],
+      Difference(rows[s], numbered[static_cast<std::size_t>(t)], templates.fill[s],
                  [&stored](const Entry& e) { stored.push_back(e); });
       out.fallback[s] = t + 1;
+      out.fill[s] = templates.fill[s];
     }
     Row().swap(rows[s]);
     if (stored.empty()) {
@@ -291,6 +299,9 @@ CompactRows CompressRows(const Dfa& dfa) {
         comb.Place(numbered[static_cast<std::size_t>(r)], r + 1);
   comb.Reach(0);
   comb.MoveInto(out);
+  out.fillValue = static_cast<int32_t>(dfa.states.size()) + 1;
+  for (int32_t& value : out.next)
+    if (value == kFill) value = out.fillValue;
   return out;
 }
 

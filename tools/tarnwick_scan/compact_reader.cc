@@ -2,6 +2,7 @@
 // kept with its line for messages, then unpacked row by row.
 #include "compact_reader.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <limits>
 #include <string>
@@ -35,9 +36,10 @@ TableRead ReadValues(const std::vector<DataLine>& lines, const char* name, Value
 
 TableRead ReadCompactRows(const CompactLines& lines, bool withCuts, int lastLine,
                           ScannerTables& tables) {
-  Values accept, row, fallback, base, next, check, cuts;
+  Values accept, row, fallback, fill, base, next, check, cuts;
   for (auto [source, name, values] : {std::tuple{&lines.accept, "__yylexer_accept", &accept},
                                       std::tuple{&lines.row, "__yylexer_row", &row},
+                                      std::tuple{&lines.fill, "__yylexer_fill", &fill},
                                       std::tuple{&lines.base, "__yylexer_base", &base},
                                       std::tuple{&lines.fallback, "__yylexer_fallback", &fallback},
                                       std::tuple{&lines.next, "__yylexer_next", &next},
@@ -46,10 +48,21 @@ TableRead ReadCompactRows(const CompactLines& lines, bool withCuts, int lastLine
     TableRead problem = ReadValues(*source, name, *values);
     if (!problem.error.empty()) return problem;
   }
-  const size_t states = accept.values.size();
-  if (states == 0) return Fail(lastLine, "__yylexer_accept has no states");
-  if (row.values.size() != states || fallback.values.size() != states) {
-    return Fail(lastLine, "__yylexer_row and __yylexer_fallback must hold one value per state");
+  // A per-state table of zeros is written empty.
+  const size_t states = std::max(
+      {accept.values.size(), row.values.size(), fallback.values.size(), fill.values.size()});
+  if (states == 0) return Fail(lastLine, "the compact tables have no states");
+  for (Values* perState : {&accept, &row, &fallback, &fill}) {
+    if (perState->values.empty()) {
+      perState->values.assign(states, 0);
+      perState->lines.assign(states, lastLine);
+    }
+  }
+  if (accept.values.size() != states || row.values.size() != states ||
+      fallback.values.size() != states || fill.values.size() != states) {
+    return Fail(lastLine,
+                "__yylexer_accept, __yylexer_row, __yylexer_fallback and __yylexer_fill must "
+                "hold one value per state");
   }
   if (next.values.size() != check.values.size()) {
     return Fail(lastLine, "__yylexer_next and __yylexer_check must be equally long");
@@ -95,6 +108,7 @@ TableRead ReadCompactRows(const CompactLines& lines, bool withCuts, int lastLine
         at = static_cast<size_t>(base.values[static_cast<size_t>(t - 1)] + c);
         if (check.values[at] == t) value = next.values[at];
       }
+      if (value == static_cast<int64_t>(states) + 1) value = fill.values[s];
       if (value > static_cast<int64_t>(states)) {
         return Fail(next.lines[at], "target " + std::to_string(value - 1) + " names no state");
       }

@@ -16,7 +16,7 @@
 namespace tarnwick_scan {
 
 struct CompactLines {
-  std::vector<DataLine> accept, row, fallback, base, next, check, rules;
+  std::vector<DataLine> accept, row, fallback, fill, base, next, check, rules;
   std::vector<DataLine> ruleCuts;  // empty without start tables
 };
 

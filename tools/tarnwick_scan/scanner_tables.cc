@@ -62,6 +62,7 @@ enum class Block {
   kAccept,
   kRow,
   kFallback,
+  kFill,
   kBase,
   kNext,
   kCheck,
@@ -86,7 +87,8 @@ constexpr Label kLabels[] = {
     {"__yylexer_accept", Block::kAccept, Block::kClasses, Block::kClasses},
     {"__yylexer_row", Block::kRow, Block::kAccept, Block::kAccept},
     {"__yylexer_fallback", Block::kFallback, Block::kRow, Block::kRow},
-    {"__yylexer_base", Block::kBase, Block::kFallback, Block::kFallback},
+    {"__yylexer_fill", Block::kFill, Block::kFallback, Block::kFallback},
+    {"__yylexer_base", Block::kBase, Block::kFill, Block::kFill},
     {"__yylexer_next", Block::kNext, Block::kBase, Block::kBase},
     {"__yylexer_check", Block::kCheck, Block::kNext, Block::kNext},
     {"__yylexer_rules", Block::kRules, Block::kCheck, Block::kCheck},
@@ -307,14 +309,15 @@ TableRead ReadScannerTables(std::string_view source) {
   }
 
   TableRead rows =
-      compact ? ReadCompactRows(
-                    CompactLines{
-                        std::move(linesOf(Block::kAccept)), std::move(linesOf(Block::kRow)),
-                        std::move(linesOf(Block::kFallback)), std::move(linesOf(Block::kBase)),
-                        std::move(linesOf(Block::kNext)), std::move(linesOf(Block::kCheck)),
-                        std::move(linesOf(Block::kRules)), std::move(linesOf(Block::kRuleCuts))},
-                    block == Block::kRuleCuts, lastLine, tables)
-              : ReadActionRows(actionLines, lastLine, tables);
+      compact
+          ? ReadCompactRows(
+                CompactLines{std::move(linesOf(Block::kAccept)), std::move(linesOf(Block::kRow)),
+                             std::move(linesOf(Block::kFallback)), std::move(linesOf(Block::kFill)),
+                             std::move(linesOf(Block::kBase)), std::move(linesOf(Block::kNext)),
+                             std::move(linesOf(Block::kCheck)), std::move(linesOf(Block::kRules)),
+                             std::move(linesOf(Block::kRuleCuts))},
+                block == Block::kRuleCuts, lastLine, tables)
+          : ReadActionRows(actionLines, lastLine, tables);
   if (!rows.error.empty()) return rows;
   const int64_t stateCount = tables.StateCount();
   if (*start < 0 || *start >= stateCount) {
