@@ -12,14 +12,15 @@ set -u
 
 usage() {
   echo "usage: $0 --tarnwick T --scan S --pbrun P --work DIR --lex DEF --main MAIN.pb" \
-       "--input FILE [--expected TOKENS] [--compare-scan] [--scan-args ARGS] [--file F]..." >&2
+       "--input FILE [--expected TOKENS] [--compare-scan] [--scan-args ARGS] [--file F]..." \
+       "[--compact]" >&2
   exit 2
 }
 
-tarnwick= scan= pbrun= work= lex= main= input= expected= compareScan= scanArgs=
+tarnwick= scan= pbrun= work= lex= main= input= expected= compareScan= scanArgs= compact=
 files=()
 while [ $# -gt 0 ]; do
-  [ $# -ge 2 ] || [ "$1" = --compare-scan ] || usage
+  [ $# -ge 2 ] || [ "$1" = --compare-scan ] || [ "$1" = --compact ] || usage
   case $1 in
     --tarnwick) tarnwick=$2 ;;
     --scan) scan=$2 ;;
@@ -32,6 +33,7 @@ while [ $# -gt 0 ]; do
     --scan-args) scanArgs=$2 ;;
     --file) files+=("$2") ;;
     --compare-scan) compareScan=1; shift; continue ;;
+    --compact) compact=1; shift; continue ;;
     *) usage ;;
   esac
   shift 2
@@ -67,8 +69,18 @@ inputName=$(basename "$input")
 scanner=$lexName"_lexerout.pbl"
 
 cd "$work" || fail "cannot enter $work"
+if [ -n "$compact" ]; then
+  # The same definition with compact tables: a "%compact" line before its
+  # first "%%" line; the plain scanner is kept beside it for tarnwick-scan.
+  mkdir plain && cp "$lexName" plain/ || fail "cannot copy $lexName"
+  (cd plain && TARNWICK_UI=console "$tarnwick" "$lexName" > tarnwick.log 2>&1) ||
+    fail "tarnwick failed on the plain $lexName"
+  awk '!done && /^%%/ { print "%compact"; done = 1 } { print }' plain/"$lexName" > "$lexName" ||
+    fail "cannot add %compact to $lexName"
+fi
 TARNWICK_UI=console "$tarnwick" "$lexName" > tarnwick.log 2>&1 ||
   fail "tarnwick failed on $lexName: $(cat tarnwick.log)"
+[ -z "$compact" ] || grep -q "^#__yylexerCompact = 1" "$scanner" || fail "no compact tables in $scanner"
 [ -f PBTarnwickInc.pbi ] || fail "no PBTarnwickInc.pbi beside the scanner"
 
 if [ $runner = pbcompiler ]; then
@@ -98,6 +110,16 @@ if [ -n "$compareScan" ]; then
     echo "engine tokens differ from tarnwick-scan $scanArgs:" >&2
     diff -u scan.tokens engine.tokens >&2
     same=1
+  fi
+  if [ -n "$compact" ]; then
+    # shellcheck disable=SC2086
+    "$scan" $scanArgs "plain/$scanner" "$inputName" > plain.tokens 2> scan.err ||
+      fail "tarnwick-scan failed on the plain scanner: $(cat scan.err)"
+    if ! cmp -s plain.tokens engine.tokens; then
+      echo "engine tokens of the compact tables differ from the plain tables':" >&2
+      diff -u plain.tokens engine.tokens >&2
+      same=1
+    fi
   fi
 fi
 [ $same -eq 0 ] || fail "token streams differ (files in $work)"

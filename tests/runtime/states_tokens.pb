@@ -1,0 +1,17 @@
+; The tokens of states.lex through the engine, in tarnwick-scan's layout.
+; Each rule N returns #yyTokenR0 + N; blanks (rule 8) return no token, so
+; they compare with "tarnwick-scan --skip 8".
+EnableExplicit
+XIncludeFile "states.lex_lexerout.pbl"
+XIncludeFile "token_lines.pbi"
+
+Define token.i
+If yySetFile(ProgramParameter(0)) = #False
+  PrintN("cannot read " + ProgramParameter(0))
+  End 1
+EndIf
+Repeat
+  token = yyLex()
+  PrintTokenLine(token, token - #yyTokenR0)
+Until token = #yyEOF
+yyFree()
