@@ -10,6 +10,7 @@
 #include "output/row_displacement.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstddef>
 #include <functional>
 #include <unordered_map>
@@ -157,31 +158,42 @@ Templates ChooseTemplates(const std::vector<Row>& rows) {
 }
 
 // Lays rows into the comb; returns each row's base.
+//
+// The filled slots are also kept as bits, so that 64 bases are tried at
+// once: for bases B..B+63, the OR over the row's entries of the 64 bits
+// from B + column has a 0 exactly where the row fits.
 class Comb {
  public:
   explicit Comb(int32_t columns) : columns_(columns) {}
 
   // `owner` is the row's number + 1, written to its slots' checks.
   int32_t Place(const Row& row, int32_t owner) {
-    // Only bases that put the row's first entry on a free slot can fit, so
-    // the search walks the free slots, skipping the filled ones in jumps.
-    // After kMaxTries misses the row goes past the last filled slot, where
-    // it always fits: holes the row cannot use would otherwise be tried
-    // again by every row after it.
-    int32_t slot = FreeFrom(firstFree_);
-    int32_t base = slot - row.front().column;
-    for (int tries = 0; base < 0 || !Fits(row, base); ++tries) {
-      slot = tries < kMaxTries ? FreeFrom(slot + 1) : std::max(slot + 1, end_);
-      base = slot - row.front().column;
+    // Rows come fullest first, so a row rarely fits far before where the
+    // one before it went: after kMaxSteps windows from the first free slot
+    // (holes for sparse rows) the search goes on from a little before the
+    // last row's base.
+    int32_t base = -1;
+    int64_t from = std::max<int64_t>(0, firstFree_ - row.front().column);
+    for (int steps = 0; base < 0; ++steps, from += 64) {
+      if (steps == kMaxSteps) from = std::max<int64_t>(from, lastBase_ - kBehind);
+      uint64_t taken = 0;
+      for (const Entry& e : row) {
+        taken |= Bits(from + e.column);
+        if (taken == ~uint64_t{0}) break;
+      }
+      if (taken != ~uint64_t{0}) base = static_cast<int32_t>(from + std::countr_one(taken));
     }
+    lastBase_ = base;
+    Reach(base);
     for (const Entry& e : row) {
       const auto at = static_cast<std::size_t>(base + e.column);
       next_[at] = e.value;
       check_[at] = owner;
-      skip_[at] = base + e.column + 1;
+      filled_[at >> 6] |= uint64_t{1} << (at & 63);
     }
-    end_ = std::max(end_, base + row.back().column + 1);
-    firstFree_ = FreeFrom(firstFree_);
+    while (static_cast<std::size_t>(firstFree_) < check_.size() &&
+           check_[static_cast<std::size_t>(firstFree_)] != 0)
+      ++firstFree_;
     return base;
   }
 
@@ -191,7 +203,7 @@ class Comb {
     if (check_.size() < size) {
       next_.resize(size, 0);
       check_.resize(size, 0);
-      skip_.resize(size, 0);
+      filled_.resize(size / 64 + 2, 0);
     }
   }
   void MoveInto(CompactRows& out) {
@@ -201,37 +213,24 @@ class Comb {
   }
 
  private:
-  bool Fits(const Row& row, int32_t base) {
-    Reach(base);
-    for (const Entry& e : row) {
-      if (check_[static_cast<std::size_t>(base + e.column)] != 0) return false;
-    }
-    return true;
-  }
-  // The first free slot from `slot` on (past the arrays' end every slot is
-  // free). A filled slot's skip points further on; the walk shortens the
-  // jumps it took so that later walks take them at once.
-  int32_t FreeFrom(int32_t slot) {
-    const auto size = static_cast<int32_t>(check_.size());
-    int32_t free = slot;
-    while (free < size && check_[static_cast<std::size_t>(free)] != 0)
-      free = skip_[static_cast<std::size_t>(free)];
-    while (slot < free) {
-      const int32_t further = skip_[static_cast<std::size_t>(slot)];
-      skip_[static_cast<std::size_t>(slot)] = free;
-      slot = further;
-    }
-    return free;
+  // The fill bits of slots slot..slot+63 (bit 0 for `slot`); 0 past the end.
+  uint64_t Bits(int64_t slot) const {
+    const auto word = static_cast<std::size_t>(slot >> 6);
+    const auto shift = static_cast<unsigned>(slot & 63);
+    const uint64_t low = word < filled_.size() ? filled_[word] : 0;
+    const uint64_t high = word + 1 < filled_.size() ? filled_[word + 1] : 0;
+    return shift == 0 ? low : (low >> shift) | (high << (64 - shift));
   }
 
-  static constexpr int kMaxTries = 256;
+  static constexpr int kMaxSteps = 16;
 
   int32_t columns_;
+  static constexpr int64_t kBehind = 16384;
   int32_t firstFree_ = 0;
-  int32_t end_ = 0;  // one past the last filled slot
+  int64_t lastBase_ = 0;
   std::vector<int32_t> next_;
   std::vector<int32_t> check_;
-  std::vector<int32_t> skip_;  // for filled slots: a later slot to look at next
+  std::vector<uint64_t> filled_;  // bit per slot: filled
 };
 
 }  // namespace
