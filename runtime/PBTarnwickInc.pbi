@@ -27,18 +27,20 @@
 ; file is included, and its DataSection holds, instead of the action table:
 ;   __yylexer_accept    per state: the accepted rule + 1, or 0
 ;   __yylexer_row       per state: its row in the comb
-;   __yylexer_fallback  per state: its template row + 1, or 0
-;   __yylexer_fill      per state: the next state + 1 that its template's
-;                       entries of value #__yylexerFillValue stand for
+;   __yylexer_fallback  per state: fill * #__yylexerSpan + t, where t is its
+;                       template row + 1 or 0, and fill the next state + 1
+;                       that the template's entries #__yylexerFillValue
+;                       stand for
 ;   __yylexer_base      per row: where the row starts in the comb
 ;   __yylexer_next      per comb slot: the next state + 1, or 0 for no move
+;                       (#__yylexerSlots of them; a probe past them misses)
 ;   __yylexer_check     per comb slot: the row + 1 owning it, or 0
 ;   __yylexer_rules     per rule: the address of its action procedure
 ; The move of state s on column c is next(at) - 1 for at = base(r) + c with
-; r = row(s) when check(at) = r + 1; otherwise, when fallback(s) = t is not
-; 0, the same probe in row t - 1 (a template, which has no fallback); else
-; no move. A found value #__yylexerFillValue (templates hold it) means
-; fill(s). A per-state table of zeros is written empty, with size 0. The
+; r = row(s) when check(at) = r + 1; otherwise, when t is not 0, the same
+; probe in row t - 1 (a template, which has no fallback); else no move. A
+; found value #__yylexerFillValue (templates hold it) means fill. A per-state
+; table of zeros is written empty, with size 0. The
 ; class table uses the narrow type too, and __yylexer_rulecut replaces
 ; __yylexer_cut with one kind, N pair per rule.
 ;
@@ -459,7 +461,7 @@ Procedure.i yyLex(*userData = 0)
   Protected startState.i = PeekI(?__yylexer_info)
   Protected state.i, nextState.i, column.i, p.i, tookEnd.i, action.i
   CompilerIf Defined(__yylexerCompact, #PB_Constant)
-    Protected row.i, base.i, owner.i, rule.i
+    Protected row.i, base.i, owner.i, link.i, rule.i
   CompilerElse
     Protected *rows = ?__yylexer_actionTable
     Protected width.i = PeekI(?__yylexer_info + SizeOf(Integer)) + 1 ; K targets, 1 action
@@ -522,21 +524,28 @@ Procedure.i yyLex(*userData = 0)
         nextState = 0
         __yylexerPeekSized(row, ?__yylexer_row, state, #__yylexerRowSize)
         __yylexerPeekSized(base, ?__yylexer_base, row, #__yylexerBaseSize)
-        __yylexerPeekSized(owner, ?__yylexer_check, base + column, #__yylexerCheckSize)
+        owner = 0
+        If base + column < #__yylexerSlots
+          __yylexerPeekSized(owner, ?__yylexer_check, base + column, #__yylexerCheckSize)
+        EndIf
         If owner = row + 1
           __yylexerPeekSized(nextState, ?__yylexer_next, base + column, #__yylexerNextSize)
         Else
-          __yylexerPeekSized(row, ?__yylexer_fallback, state, #__yylexerFallbackSize)
+          __yylexerPeekSized(link, ?__yylexer_fallback, state, #__yylexerFallbackSize)
+          row = link % #__yylexerSpan
           If row <> 0
             __yylexerPeekSized(base, ?__yylexer_base, row - 1, #__yylexerBaseSize)
-            __yylexerPeekSized(owner, ?__yylexer_check, base + column, #__yylexerCheckSize)
-            If owner = row
-              __yylexerPeekSized(nextState, ?__yylexer_next, base + column, #__yylexerNextSize)
+            If base + column < #__yylexerSlots
+              __yylexerPeekSized(owner, ?__yylexer_check, base + column, #__yylexerCheckSize)
+              If owner = row
+                __yylexerPeekSized(nextState, ?__yylexer_next, base + column, #__yylexerNextSize)
+              EndIf
             EndIf
           EndIf
         EndIf
         If nextState = #__yylexerFillValue
-          __yylexerPeekSized(nextState, ?__yylexer_fill, state, #__yylexerFillSize)
+          __yylexerPeekSized(link, ?__yylexer_fallback, state, #__yylexerFallbackSize)
+          nextState = link / #__yylexerSpan
         EndIf
         nextState = nextState - 1
       CompilerElse

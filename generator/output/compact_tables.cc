@@ -74,8 +74,20 @@ std::string WriteCompactTables(const Dfa& dfa, const std::vector<RuleCut>& cuts,
   for (const DfaState& state : dfa.states)
     accept.push_back(state.final + 1);
 
+  // A state's template and fill share one value: fill * span + template.
+  int64_t span = 1;
+  for (int32_t t : rows.fallback)
+    span = std::max<int64_t>(span, t + 1);
+  std::vector<int64_t> links;
+  links.reserve(rows.fallback.size());
+  for (std::size_t s = 0; s < rows.fallback.size(); ++s)
+    links.push_back(rows.fill[s] * span + rows.fallback[s]);
   std::string constants = "#__yylexerCompact = 1 : #__yylexerFillValue = ";
   constants += std::to_string(rows.fillValue);
+  constants += " : #__yylexerSpan = ";
+  constants += std::to_string(span);
+  constants += " : #__yylexerSlots = ";
+  constants += std::to_string(rows.check.size());
   {
     TextCursor out(text, 4096 +
                              (dfa.states.size() * 3 + rows.base.size() + rows.next.size() * 2) * 7 +
@@ -84,8 +96,7 @@ std::string WriteCompactTables(const Dfa& dfa, const std::vector<RuleCut>& cuts,
     PutSize(constants, "Class", PutTable(out, "__yylexer_charclass", classes, true));
     PutSize(constants, "Accept", PutTable(out, "__yylexer_accept", accept, false, true));
     PutSize(constants, "Row", PutTable(out, "__yylexer_row", rows.row, false, true));
-    PutSize(constants, "Fallback", PutTable(out, "__yylexer_fallback", rows.fallback, false, true));
-    PutSize(constants, "Fill", PutTable(out, "__yylexer_fill", rows.fill, false, true));
+    PutSize(constants, "Fallback", PutTable(out, "__yylexer_fallback", links, false, true));
     PutSize(constants, "Base", PutTable(out, "__yylexer_base", rows.base));
     PutSize(constants, "Next", PutTable(out, "__yylexer_next", rows.next));
     PutSize(constants, "Check", PutTable(out, "__yylexer_check", rows.check));

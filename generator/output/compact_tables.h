@@ -8,11 +8,13 @@
 //   __yylexer_charclass  the column of every byte
 //   __yylexer_accept     per state: the accepted rule + 1, or 0
 //   __yylexer_row        per state: its row
-//   __yylexer_fallback   per state: its template row + 1, or 0
-//   __yylexer_fill       per state: the target + 1 its template's fill
-//                        entries (next = #__yylexerFillValue) stand for
+//   __yylexer_fallback   per state: fill * #__yylexerSpan + link, where
+//                        link is its template row + 1 or 0, and fill the
+//                        target + 1 that its template's fill entries
+//                        (next = #__yylexerFillValue) stand for
 //   __yylexer_base       per row: where it starts in the comb
 //   __yylexer_next       per comb slot: the target + 1, or 0 for no move
+//                        (#__yylexerSlots slots; a probe past them misses)
 //   __yylexer_check      per comb slot: the owning row + 1, or 0
 //   __yylexer_rules      per rule: the address of its action procedure (Data.i)
 //   __yylexer_info       start state and row width, as in the plain layout

@@ -206,8 +206,13 @@ class Comb {
       filled_.resize(size / 64 + 2, 0);
     }
   }
+  // Hands the arrays over without the free slots at their end.
   void MoveInto(CompactRows& out) {
-    // Reach() keeps the arrays a row width past every base handed out.
+    std::size_t used = check_.size();
+    while (used > 0 && check_[used - 1] == 0)
+      --used;
+    next_.resize(used);
+    check_.resize(used);
     out.next = std::move(next_);
     out.check = std::move(check_);
   }

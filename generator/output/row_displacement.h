@@ -26,8 +26,8 @@
 // probes, and a slot's check lets only its own row's entry through. Values
 // are kept non-negative (targets and rows +1, 0 for none) so the narrowest
 // unsigned type holds them; templates come first among the rows, which
-// keeps the fallback values small. Every probe stays inside the arrays:
-// they reach past the highest base by the row width.
+// keeps the fallback values small. The arrays end at their last filled
+// slot: a probe past the end is a miss.
 #pragma once
 
 #include <cstdint>

@@ -62,7 +62,6 @@ enum class Block {
   kAccept,
   kRow,
   kFallback,
-  kFill,
   kBase,
   kNext,
   kCheck,
@@ -87,8 +86,7 @@ constexpr Label kLabels[] = {
     {"__yylexer_accept", Block::kAccept, Block::kClasses, Block::kClasses},
     {"__yylexer_row", Block::kRow, Block::kAccept, Block::kAccept},
     {"__yylexer_fallback", Block::kFallback, Block::kRow, Block::kRow},
-    {"__yylexer_fill", Block::kFill, Block::kFallback, Block::kFallback},
-    {"__yylexer_base", Block::kBase, Block::kFill, Block::kFill},
+    {"__yylexer_base", Block::kBase, Block::kFallback, Block::kFallback},
     {"__yylexer_next", Block::kNext, Block::kBase, Block::kBase},
     {"__yylexer_check", Block::kCheck, Block::kNext, Block::kNext},
     {"__yylexer_rules", Block::kRules, Block::kCheck, Block::kCheck},
@@ -210,6 +208,18 @@ TableRead ReadActionRows(const std::vector<DataLine>& actionLines, int lastLine,
   return {};
 }
 
+// The value of a constant the generated source defines on its directive
+// line ("#NAME = N"), or nothing.
+std::optional<int64_t> SourceConstant(std::string_view source, std::string_view assignment) {
+  const size_t at = source.find(assignment);
+  if (at == std::string_view::npos) return std::nullopt;
+  std::string_view digits = source.substr(at + assignment.size());
+  size_t end = 0;
+  while (end < digits.size() && end < 12 && digits[end] >= '0' && digits[end] <= '9')
+    ++end;
+  return ParseInteger(digits.substr(0, end));
+}
+
 }  // namespace
 
 TableRead ReadScannerTables(std::string_view source) {
@@ -309,15 +319,15 @@ TableRead ReadScannerTables(std::string_view source) {
   }
 
   TableRead rows =
-      compact
-          ? ReadCompactRows(
-                CompactLines{std::move(linesOf(Block::kAccept)), std::move(linesOf(Block::kRow)),
-                             std::move(linesOf(Block::kFallback)), std::move(linesOf(Block::kFill)),
-                             std::move(linesOf(Block::kBase)), std::move(linesOf(Block::kNext)),
-                             std::move(linesOf(Block::kCheck)), std::move(linesOf(Block::kRules)),
-                             std::move(linesOf(Block::kRuleCuts))},
-                block == Block::kRuleCuts, lastLine, tables)
-          : ReadActionRows(actionLines, lastLine, tables);
+      compact ? ReadCompactRows(
+                    CompactLines{
+                        std::move(linesOf(Block::kAccept)), std::move(linesOf(Block::kRow)),
+                        std::move(linesOf(Block::kFallback)), std::move(linesOf(Block::kBase)),
+                        std::move(linesOf(Block::kNext)), std::move(linesOf(Block::kCheck)),
+                        std::move(linesOf(Block::kRules)), std::move(linesOf(Block::kRuleCuts))},
+                    SourceConstant(source, "#__yylexerSpan = ").value_or(0),
+                    block == Block::kRuleCuts, lastLine, tables)
+              : ReadActionRows(actionLines, lastLine, tables);
   if (!rows.error.empty()) return rows;
   const int64_t stateCount = tables.StateCount();
   if (*start < 0 || *start >= stateCount) {
