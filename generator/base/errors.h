@@ -44,10 +44,13 @@ enum ErrorNumbers : int {
   kIndexOutOfBounds = 21,
   kUndeclaredType = 22,
   // UTF-8 definitions only.
-  kInvalidUtf8 = 23,       // bytes that are no well-formed UTF-8
-  kUnknownCategory = 24,   // [:Name:] naming no general category (ErrorArg1: the name)
-  kInvalidEscape = 25,     // \u or \U without its hex digits, or no character (ErrorArg1)
-  kErrorNumberSlots = 26,  // the table's size
+  kInvalidUtf8 = 23,      // bytes that are no well-formed UTF-8
+  kUnknownCategory = 24,  // [:Name:] naming no general category (ErrorArg1: the name)
+  kInvalidEscape = 25,    // \u or \U without its hex digits, or no character (ErrorArg1)
+  // The driver's own, about the files of a run (ErrorArg1: the name).
+  kOutputNamesADirectory = 26,  // an output name that ends in a separator or is a directory
+  kNoScratchFolder = 27,        // no private folder, or no file in it, in the temporary directory
+  kErrorNumberSlots = 28,       // the table's size
 };
 
 struct ErrorState {

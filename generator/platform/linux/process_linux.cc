@@ -1,10 +1,14 @@
 // Linux process facts: the program's own name from /proc, the temporary
-// directory from TMPDIR, the arguments straight from main.
+// directory from TMPDIR, the arguments straight from main, and the signals
+// that ask the process to end.
+#include <pthread.h>
 #include <unistd.h>
 
 #include <climits>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <thread>
 
 #include "platform/process.h"
 
@@ -36,6 +40,35 @@ std::optional<std::string> EnvironmentVariable(const std::string& name) {
   const char* value = std::getenv(name.c_str());
   if (value == nullptr) return std::nullopt;
   return std::string(value);
+}
+
+void OnEndRequest(std::function<void()> hook) {
+  // A signal ignored from the start (nohup's SIGHUP, SIGINT in a shell's
+  // background job) stays ignored, as the caller meant.
+  sigset_t watched;
+  sigemptyset(&watched);
+  for (int signal : {SIGTERM, SIGINT, SIGHUP}) {
+    struct sigaction current {};
+    if (sigaction(signal, nullptr, &current) == 0 && current.sa_handler != SIG_IGN) {
+      sigaddset(&watched, signal);
+    }
+  }
+  // Blocked here, in every thread started later, and waited for by one
+  // thread, where the hook may take locks as no signal handler could.
+  pthread_sigmask(SIG_BLOCK, &watched, nullptr);
+  std::thread([watched, hook = std::move(hook)] {
+    int signal = 0;
+    if (sigwait(&watched, &signal) != 0) return;
+    hook();
+    // Ends the process as the signal would, its status included.
+    std::signal(signal, SIG_DFL);
+    sigset_t only;
+    sigemptyset(&only);
+    sigaddset(&only, signal);
+    pthread_sigmask(SIG_UNBLOCK, &only, nullptr);
+    raise(signal);
+    _exit(128 + signal);
+  }).detach();
 }
 
 void ExitNow(int status) {
