@@ -144,6 +144,17 @@ for signal in TERM INT HUP; do
 done
 echo "generator: 12 end requests, in-between files left $stale, scratch left $stale_temp"
 
+# A signal ignored from the start, as under nohup, stays ignored.
+env --ignore-signal=HUP "$tarnwick" big.lex -o out/big.pbl >/dev/null 2>&1 &
+pid=$!
+sleep "$(printf '%d.%03d' $((duration * 4 / 10 / 1000)) $((duration * 4 / 10 % 1000)))"
+kill -HUP $pid 2>/dev/null
+wait $pid
+ended=$?
+[ $ended -eq 0 ] || fail "an ignored SIGHUP ended the run (status $ended)"
+cmp -s out/big.pbl reference.pbl || fail "a run under an ignored SIGHUP did not finish its scanner"
+rm -f out/PBTarnwickInc.pbi
+
 # ---- the installer ----------------------------------------------------------
 
 {

@@ -73,16 +73,22 @@ std::string CreatePrivateFolder(const std::string& directory, const std::string&
 }
 
 bool RemoveFolder(const std::string& folder) {
-  if (DIR* listing = opendir(folder.c_str())) {
-    // unlinkat removes a link itself, never what it points to.
-    const int fd = dirfd(listing);
-    while (const dirent* entry = readdir(listing)) {
-      const std::string_view name = entry->d_name;
-      if (name != "." && name != "..") unlinkat(fd, entry->d_name, 0);
+  // Emptied again while a file appears in it: a run ended from another
+  // thread may still be making one.
+  for (int round = 0; round < 100; ++round) {
+    if (DIR* listing = opendir(folder.c_str())) {
+      // unlinkat removes a link itself, never what it points to.
+      const int fd = dirfd(listing);
+      while (const dirent* entry = readdir(listing)) {
+        const std::string_view name = entry->d_name;
+        if (name != "." && name != "..") unlinkat(fd, entry->d_name, 0);
+      }
+      closedir(listing);
     }
-    closedir(listing);
+    if (rmdir(folder.c_str()) == 0 || errno == ENOENT) return true;
+    if (errno != ENOTEMPTY && errno != EEXIST) return false;
   }
-  return rmdir(folder.c_str()) == 0 || errno == ENOENT;
+  return false;
 }
 
 uint64_t ProcessSeed() {

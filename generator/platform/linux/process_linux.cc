@@ -47,27 +47,27 @@ void OnEndRequest(std::function<void()> hook) {
   // background job) stays ignored, as the caller meant.
   sigset_t watched;
   sigemptyset(&watched);
-  for (int signal : {SIGTERM, SIGINT, SIGHUP}) {
+  for (int number : {SIGTERM, SIGINT, SIGHUP}) {
     struct sigaction current {};
-    if (sigaction(signal, nullptr, &current) == 0 && current.sa_handler != SIG_IGN) {
-      sigaddset(&watched, signal);
+    if (sigaction(number, nullptr, &current) == 0 && current.sa_handler != SIG_IGN) {
+      sigaddset(&watched, number);
     }
   }
   // Blocked here, in every thread started later, and waited for by one
   // thread, where the hook may take locks as no signal handler could.
   pthread_sigmask(SIG_BLOCK, &watched, nullptr);
   std::thread([watched, hook = std::move(hook)] {
-    int signal = 0;
-    if (sigwait(&watched, &signal) != 0) return;
+    int number = 0;
+    if (sigwait(&watched, &number) != 0) return;
     hook();
     // Ends the process as the signal would, its status included.
-    std::signal(signal, SIG_DFL);
+    std::signal(number, SIG_DFL);
     sigset_t only;
     sigemptyset(&only);
-    sigaddset(&only, signal);
+    sigaddset(&only, number);
     pthread_sigmask(SIG_UNBLOCK, &only, nullptr);
-    raise(signal);
-    _exit(128 + signal);
+    raise(number);
+    _exit(128 + number);
   }).detach();
 }
 

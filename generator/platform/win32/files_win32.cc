@@ -100,20 +100,28 @@ std::string CreatePrivateFolder(const std::string& directory, const std::string&
 }
 
 bool RemoveFolder(const std::string& folder) {
-  WIN32_FIND_DATAA entry;
-  HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &entry);
-  if (search != INVALID_HANDLE_VALUE) {
-    do {
-      // DeleteFile removes a link itself, never what it points to.
-      if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
-        DeleteFileA((folder + "\\" + entry.cFileName).c_str());
-      }
-    } while (FindNextFileA(search, &entry));
-    FindClose(search);
+  // Emptied again while a file appears in it: a run ended from another
+  // thread may still be making one.
+  for (int round = 0; round < 100; ++round) {
+    WIN32_FIND_DATAA entry;
+    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &entry);
+    if (search != INVALID_HANDLE_VALUE) {
+      do {
+        // DeleteFile removes a link itself, never what it points to.
+        if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+          DeleteFileA((folder + "\\" + entry.cFileName).c_str());
+        }
+      } while (FindNextFileA(search, &entry));
+      FindClose(search);
+    }
+    if (RemoveDirectoryA(folder.c_str())) return true;
+    const DWORD problem = GetLastError();
+    if (problem == ERROR_FILE_NOT_FOUND || problem == ERROR_PATH_NOT_FOUND) return true;
+    if (problem != ERROR_DIR_NOT_EMPTY) return false;
+    // A file still open elsewhere goes when it is closed.
+    Sleep(10);
   }
-  if (RemoveDirectoryA(folder.c_str())) return true;
-  const DWORD problem = GetLastError();
-  return problem == ERROR_FILE_NOT_FOUND || problem == ERROR_PATH_NOT_FOUND;
+  return false;
 }
 
 // The tick count as well: random_device is deterministic on some MinGW runtimes.
