@@ -18,7 +18,7 @@ usage() {
   exit 2
 }
 
-tarnwick= scan= pbrun= work= lex= main= input= expected= compareScan= scanArgs=
+tarnwick='' scan='' pbrun='' work='' lex='' main='' input='' expected='' compareScan='' scanArgs=''
 files=() args=()
 while [ $# -gt 0 ]; do
   [ $# -ge 2 ] || [ "$1" = --compare-scan ] || usage
@@ -39,7 +39,9 @@ while [ $# -gt 0 ]; do
   esac
   shift 2
 done
-[ -n "$tarnwick" ] && [ -n "$work" ] && [ -n "$lex" ] && [ -n "$main" ] && [ -n "$input" ] || usage
+for required in "$tarnwick" "$work" "$lex" "$main" "$input"; do
+  [ -n "$required" ] || usage
+done
 [ -n "$expected" ] || compareScan=1
 [ -z "$compareScan" ] || [ -n "$scan" ] || usage
 
@@ -58,7 +60,8 @@ fail() {
   exit 1
 }
 
-rm -rf "$work" && mkdir -p "$work" || fail "cannot make $work"
+rm -rf "$work"
+mkdir -p "$work" || fail "cannot make $work"
 here=$(cd "$(dirname "$0")" && pwd)
 cp "$lex" "$main" "$input" "$here/token_lines.pbi" "$work/" || fail "cannot copy the test's files"
 for f in "${files[@]}"; do

@@ -9,6 +9,9 @@ XIncludeFile "unicode.lex_lexerout.pbl"
 XIncludeFile "token_lines.pbi"
 
 Define token.i, first.i = #True, format.i = #PB_UTF8
+If OpenConsole() = 0
+  End 1
+EndIf
 If ProgramParameter(1) = "ascii"
   format = #PB_Ascii
 EndIf
@@ -18,7 +21,7 @@ If yySetFile(ProgramParameter(0), format) = #False
 EndIf
 Repeat
   token = yyLex()
-  If first And yyOffset() <> 0
+  If first = #True And yyOffset() <> 0
     PrintN("first token at offset " + Str(yyOffset()))
   EndIf
   first = #False
