@@ -9,9 +9,8 @@
 // so a rule that can match the empty string cannot stall the scanner. Where
 // nothing matches, one byte becomes an error token; in UTF-8 input a whole
 // well-formed character does, since tables over characters can never start
-// a match inside one. Once a match has used the
-// end of input, or the end was reached without one, every further call gives
-// the end token.
+// a match inside one. Once a match has used the end of input, or the end was
+// reached without one, every further call gives the end token.
 //
 // Actions cannot run here. The engine hands out every match; a caller that
 // drops the matches of some rules sees exactly what the PureBasic engine
