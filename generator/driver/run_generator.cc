@@ -1,13 +1,13 @@
 // A run in the order the user sees it: settings, the checks that no output
 // overwrites the definition or names a directory, the pass writing into
-// scratch files in a private folder of this run, then placement of the runtime include, the
-// scanner source and the drawings. Outputs are only touched after the pass
-// succeeded, and then through PlaceFile, so a failed run leaves them
-// (drawings included) as they were. Problems found by the driver itself (a
-// refused output name, a failed placement, memory running out during the
-// pass) are reported like pass failures without a message number:
-// "Error Line 0:" and a sentence naming the file, from the message table
-// where it has the sentence.
+// scratch files in a private folder of this run, then placement of the
+// runtime include, the scanner source and the drawings. Outputs are only
+// touched after the pass succeeded, and then through PlaceFile, so a failed
+// run leaves them (drawings included) as they were. Problems found by the
+// driver itself (a refused output name, a failed placement, memory running
+// out during the pass) are reported like pass failures, as "Error Line 0:"
+// and a sentence naming the file, taken from the message table where the
+// table has it.
 #include "driver/run_generator.h"
 
 #include <new>
