@@ -28,6 +28,8 @@ std::optional<std::string> EnvironmentVariable(const std::string& name);
 // console on Windows) runs `hook` on a thread of its own and then ends the
 // process as the request would have. Call once, before any other thread
 // starts: on Linux every later thread leaves those signals to that one.
+// SIGPIPE is ignored from then on, so a write to a reader that went away
+// fails instead of ending the process.
 void OnEndRequest(std::function<void()> hook);
 
 // Ends the process at once with `status`, from any thread, without running

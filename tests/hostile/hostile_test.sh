@@ -430,6 +430,22 @@ case_output_names() {
     unchanged "the output $name"
   done
 
+  # A reader that leaves early: a failed write like any other, and the run's
+  # scratch folder goes all the same.
+  {
+    printf '%%%%\n'
+    local i
+    for ((i = 0; i < 2000; i++)); do printf '"kw%d" { ProcedureReturn %d }\n' $i $i; done
+  } >many.lex
+  mkdir -p "$scratch/tmp"
+  before=$(snapshot)
+  TMPDIR=$scratch/tmp "$tarnwick" many.lex -o /dev/stdout 2>"$log" | head -c 10 >/dev/null
+  status=${PIPESTATUS[0]}
+  [ "$status" -eq 1 ] || fail "a reader that leaves early: status $status, expected 1"
+  grep -q "Cannot write /dev/stdout" "$log" || fail "a reader that leaves early: $(tail -n 1 "$log")"
+  [ -z "$(ls -A "$scratch/tmp")" ] || fail "a reader that leaves early: scratch files left"
+  unchanged "a reader that leaves early"
+
   # A FIFO with a reader is written into and stays a FIFO.
   mkfifo fifo
   cat fifo >"$streamed" &
@@ -504,7 +520,7 @@ case_temp_folder() {
 for a; do case \$a in -o*) out=\${a#-o} ;; esac; done
 : >"$watch/graphviz-started"
 i=0
-until [ -e "$watch/planted" ] || [ \$i -ge 1200 ]; do sleep 0.05; i=\$((i + 1)); done
+until [ -e "$watch/planted" ] || [ \$i -ge 400 ]; do sleep 0.05; i=\$((i + 1)); done
 printf '%%PDF- stand-in' >"\$out"
 FAKE
   chmod +x "$bin/fake-dot"

@@ -56,6 +56,9 @@ void OnEndRequest(std::function<void()> hook) {
   // Blocked here, in every thread started later, and waited for by one
   // thread, where the hook may take locks as no signal handler could.
   pthread_sigmask(SIG_BLOCK, &watched, nullptr);
+  // A reader that goes away (`| head`) makes a write fail, reported like any
+  // failed write, instead of ending the process with its scratch behind.
+  std::signal(SIGPIPE, SIG_IGN);
   std::thread([watched, hook = std::move(hook)] {
     int number = 0;
     if (sigwait(&watched, &number) != 0) return;
