@@ -284,25 +284,6 @@ TEST_F(RunGeneratorTest, DevicesAndPipesAreWrittenIntoAndKeepTheirKind) {
   }
 }
 
-TEST_F(RunGeneratorTest, NamesOfDirectoriesAreRefusedBeforeAnythingIsWritten) {
-  fs::create_directories(Work("dir"));
-  fs::create_symlink("dir", Work("dirlink"));
-  for (std::string RunOptions::*field :
-       {&RunOptions::OutputFile, &RunOptions::DotFile, &RunOptions::PdfFile}) {
-    for (const char* name : {"dir", "dir/", "dirlink", "dirlink/", "missing/", "missing\\"}) {
-      RunOptions options = options_;
-      options.*field = Work(name).string();
-      EXPECT_EQ(RunGenerator(options, environment_), kExitGenerationError) << name;
-      EXPECT_EQ(LastLines(2), (std::vector<std::string>{
-                                  "Error Line 0:", "'" + Work(name).string() +
-                                                       "' names a directory, not an output file"}));
-    }
-  }
-  EXPECT_EQ(passCalls_, 0);
-  EXPECT_FALSE(fs::exists(Work(kRuntimeIncludeName)));
-  EXPECT_TRUE(TempIsEmpty());
-}
-
 TEST_F(RunGeneratorTest, EveryScratchFileIsMadeBeforeThePassInAFolderOfTheRunsOwn) {
   options_.DotFile = Work("g.dot").string();
   options_.PdfFile = Work("g.pdf").string();
@@ -333,18 +314,6 @@ TEST_F(RunGeneratorTest, DrawingsThePassLeftEmptyAreNotPlaced) {
   ASSERT_EQ(RunGenerator(options_, environment_), kExitSuccess);
   EXPECT_EQ(ReadText(Work("g.dot")), "old graph");
   EXPECT_EQ(ReadText(Work("g.pdf")), "old drawing");
-}
-
-TEST_F(RunGeneratorTest, ReplacedOutputsKeepTheirPermissionBits) {
-  for (fs::perms bits : {fs::perms::owner_read | fs::perms::owner_write,
-                         fs::perms::owner_all | fs::perms::group_read | fs::perms::others_exec}) {
-    WriteText(Work("out.pb"), "old output");
-    fs::permissions(Work("out.pb"), bits);
-    options_.OutputFile = Work("out.pb").string();
-    ASSERT_EQ(RunGenerator(options_, environment_), kExitSuccess);
-    EXPECT_EQ(ReadText(Work("out.pb")), "scanner of definition\n");
-    EXPECT_EQ(fs::status(Work("out.pb")).permissions(), bits);
-  }
 }
 
 TEST(StagingPrefix, CutsTheNameToFitTheLimitAtACharacterBoundary) {

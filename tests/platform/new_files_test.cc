@@ -1,9 +1,8 @@
 // Files and folders the generator makes: exclusive creation that no link
-// redirects, the private scratch folder, its removal that never follows a
-// link, and the stream targets that are written into.
-#include <fcntl.h>
+// redirects, the private scratch folder and its removal that never follows a
+// link. Streams, permission bits and names at the limit are tried end to end
+// (tests/hostile).
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -75,31 +74,6 @@ TEST_F(NewFiles, PrivateFolderIsTheOwnersAloneAndGoesWithoutFollowingLinks) {
   EXPECT_FALSE(fs::exists(folder));
   EXPECT_EQ(ReadAll(dir_ / "victim"), "kept");
   EXPECT_TRUE(RemoveFolder(folder)) << "a folder already gone";
-}
-
-TEST_F(NewFiles, StreamsAreKnownAtTheEndOfEveryLink) {
-  int ends[2];
-  ASSERT_EQ(pipe(ends), 0);
-  const std::string pipeName = "/proc/self/fd/" + std::to_string(ends[1]);
-  ASSERT_EQ(mkfifo(At("fifo").c_str(), 0600), 0);
-  fs::create_symlink("/dev/null", dir_ / "null");
-  for (const std::string& name : {pipeName, At("fifo"), At("null"), std::string("/dev/null")})
-    EXPECT_TRUE(IsStreamTarget(name)) << name;
-  for (const char* name : {"victim", "absent"})
-    EXPECT_FALSE(IsStreamTarget(At(name))) << name;
-  EXPECT_FALSE(IsStandardOutput(At("victim")));
-  close(ends[0]);
-  close(ends[1]);
-  EXPECT_TRUE(IsDirectory(dir_.string()));
-  EXPECT_FALSE(IsDirectory(At("victim")));
-}
-
-TEST_F(NewFiles, PermissionBitsOfRegularFilesOnly) {
-  fs::permissions(dir_ / "victim", fs::perms::owner_read | fs::perms::owner_write);
-  EXPECT_EQ(PermissionBits(At("victim")), 0600u);
-  EXPECT_EQ(PermissionBits(dir_.string()), std::nullopt);
-  EXPECT_EQ(PermissionBits(At("absent")), std::nullopt);
-  EXPECT_GE(FileNameLimit(dir_.string() + "/"), 14u);
 }
 
 }  // namespace
