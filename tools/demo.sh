@@ -7,6 +7,8 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build}
+# The demo runs the programs from a scratch folder.
+case $build in /*) ;; *) build=$PWD/$build ;; esac
 "$root/tools/install-packages.sh" --demo
 cmake -S "$root" -B "$build" >/dev/null
 cmake --build "$build" -j"$(nproc)" --target tarnwick tarnwick-scan >/dev/null
