@@ -31,9 +31,10 @@ cp "$root/runtime/PBTarnwickInc.pbi" "$out/"
 # names the program.
 windows_text() { sed 's/\r*$/\r/' "$1"; }
 windows_text "$root/generator/driver/Yarrowkit.ini.template" >"$out/Yarrowkit.ini"
-for text in README.md:README.md runtime/README.md:PBTarnwickInc.md; do
-  { printf '\xef\xbb\xbf' && windows_text "$root/${text%%:*}"; } >"$out/${text#*:}"
-done
+# The README's links to the engine's guide point at its name in the folder.
+{ printf '\xef\xbb\xbf' && sed 's#(runtime/README\.md)#(PBTarnwickInc.md)#g' "$root/README.md" |
+  windows_text /dev/stdin; } >"$out/README.md"
+{ printf '\xef\xbb\xbf' && windows_text "$root/runtime/README.md"; } >"$out/PBTarnwickInc.md"
 # The examples keep their bytes: the 8-bit ones are Windows-1252 already, and
 # what tarnwick makes of them must not depend on the system they are on.
 cp -R "$root/examples" "$out/examples"

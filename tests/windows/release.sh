@@ -39,6 +39,7 @@ for text in Yarrowkit.ini README.md PBTarnwickInc.md; do
   [ "$lines" -gt 0 ] && [ "$(grep -c $'\r$' "$folder/$text")" = "$lines" ] ||
     fail "$text has lines without a Windows line end"
 done
+grep -q '(runtime/README\.md)' "$folder/README.md" && fail "the README links to a guide the zip has under another name"
 (cd "$root/examples" && find . -type f | LC_ALL=C sort) >"$work/examples.source"
 (cd "$folder/examples" && find . -type f | LC_ALL=C sort) >"$work/examples.zip"
 diff "$work/examples.source" "$work/examples.zip" || fail "the zip's examples differ from examples/"
