@@ -8,6 +8,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <system_error>
 #include <thread>
 
 #include "platform/process.h"
@@ -59,19 +60,24 @@ void OnEndRequest(std::function<void()> hook) {
   // A reader that goes away (`| head`) makes a write fail, reported like any
   // failed write, instead of ending the process with its scratch behind.
   std::signal(SIGPIPE, SIG_IGN);
-  std::thread([watched, hook = std::move(hook)] {
-    int number = 0;
-    if (sigwait(&watched, &number) != 0) return;
-    hook();
-    // Ends the process as the signal would, its status included.
-    std::signal(number, SIG_DFL);
-    sigset_t only;
-    sigemptyset(&only);
-    sigaddset(&only, number);
-    pthread_sigmask(SIG_UNBLOCK, &only, nullptr);
-    raise(number);
-    _exit(128 + number);
-  }).detach();
+  try {
+    std::thread([watched, hook = std::move(hook)] {
+      int number = 0;
+      if (sigwait(&watched, &number) != 0) return;
+      hook();
+      // Ends the process as the signal would, its status included.
+      std::signal(number, SIG_DFL);
+      sigset_t only;
+      sigemptyset(&only);
+      sigaddset(&only, number);
+      pthread_sigmask(SIG_UNBLOCK, &only, nullptr);
+      raise(number);
+      _exit(128 + number);
+    }).detach();
+  } catch (const std::system_error&) {
+    // No thread to wait for them: the signals end the process as before.
+    pthread_sigmask(SIG_UNBLOCK, &watched, nullptr);
+  }
 }
 
 void ExitNow(int status) {
