@@ -391,8 +391,9 @@ case_output_paths() {
   fi
 }
 
-# Every kind of output name. Each row: the arguments after the definition,
-# then what the run must do with them.
+# Every kind of output name: directories refused, streams written into,
+# permission bits kept, names up to the file system's limit; each with the
+# include's presence and the old files' bytes checked.
 case_output_names() {
   printf '%%%%\n"a" { x }\n%%%%\n' >calc.lex
   run "$tarnwick" calc.lex -o "$scratch/reference.pbl"
