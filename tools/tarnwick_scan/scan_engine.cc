@@ -34,11 +34,11 @@ void ScanEngine::Less(Token& token, size_t n) {
   token.length = n;
 }
 
-long ScanEngine::KeptLength(int state, size_t p, bool tookEnd) const {
-  const auto whole = static_cast<long>(p - position_);
+int64_t ScanEngine::KeptLength(int state, size_t p, bool tookEnd) const {
+  const auto whole = static_cast<int64_t>(p - position_);
   if (tables_.cutKind.empty()) return whole;
   const auto s = static_cast<size_t>(state);
-  long kept = whole;
+  int64_t kept = whole;
   switch (tables_.cutKind[s]) {
     case 1:
       kept = tables_.cutLength[s];
@@ -89,7 +89,7 @@ Token ScanEngine::Next() {
     state = next;
     if (!tookEnd) ++p;
     int rule = tables_.acceptedRule[static_cast<size_t>(state)];
-    const long kept = rule == kNoRule ? -1 : KeptLength(state, p, tookEnd);
+    const int64_t kept = rule == kNoRule ? -1 : KeptLength(state, p, tookEnd);
     if (kept >= 0) {
       const bool cut = !tables_.cutKind.empty() && tables_.cutKind[static_cast<size_t>(state)] != 0;
       acceptRule = rule;

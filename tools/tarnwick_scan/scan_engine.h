@@ -26,6 +26,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string_view>
 #include <vector>
 
@@ -67,7 +68,7 @@ class ScanEngine {
   void AdvanceTo(size_t end);
   // The token's length for an accept in `state` of the match [position_, p);
   // -1 when the accept does not count.
-  long KeptLength(int state, size_t p, bool tookEnd) const;
+  int64_t KeptLength(int state, size_t p, bool tookEnd) const;
 
   const ScannerTables& tables_;
   std::string_view input_;
