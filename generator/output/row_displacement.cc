@@ -117,7 +117,8 @@ struct Templates {
 // move alike to another target can use it too.
 Templates ChooseTemplates(const std::vector<Row>& rows) {
   constexpr std::size_t kRecent = 48;
-  constexpr std::size_t kFewest = 2;  // rows of fewer entries gain too little to search
+  constexpr std::size_t kFewest = 2;    // rows of fewer entries gain too little to search
+  constexpr std::size_t kMakeFrom = 4;  // nor do templates made of fewer
   constexpr std::size_t kNewBelow = 2;
   Templates out;
   out.of.assign(rows.size(), kNone);
@@ -141,6 +142,8 @@ Templates ChooseTemplates(const std::vector<Row>& rows) {
     if (best < recent.size() && bestSize * kNewBelow <= row.size()) {
       chosen = recent[best];
       recent.erase(recent.begin() + static_cast<std::ptrdiff_t>(best));
+    } else if (row.size() < kMakeFrom) {
+      continue;  // stored as it is: a template of it would save nothing later either
     } else {
       Row made = row;
       for (Entry& e : made)
