@@ -167,7 +167,8 @@ Templates ChooseTemplates(const std::vector<Row>& rows) {
 // from B + column has a 0 exactly where the row fits.
 class Comb {
  public:
-  explicit Comb(int32_t columns) : columns_(columns) {}
+  // How far back from the last base a search goes: 64 row widths.
+  explicit Comb(int32_t columns) : columns_(columns), behind_(64 * int64_t{columns}) {}
 
   // `owner` is the row's number + 1, written to its slots' checks.
   int32_t Place(const Row& row, int32_t owner) {
@@ -178,7 +179,7 @@ class Comb {
     int32_t base = -1;
     int64_t from = std::max<int64_t>(0, firstFree_ - row.front().column);
     for (int steps = 0; base < 0; ++steps, from += 64) {
-      if (steps == kMaxSteps) from = std::max<int64_t>(from, lastBase_ - kBehind);
+      if (steps == kMaxSteps) from = std::max<int64_t>(from, lastBase_ - behind_);
       uint64_t taken = 0;
       for (const Entry& e : row) {
         taken |= Bits(from + e.column);
@@ -233,7 +234,7 @@ class Comb {
   static constexpr int kMaxSteps = 16;
 
   int32_t columns_;
-  static constexpr int64_t kBehind = 4096;
+  int64_t behind_;
   int32_t firstFree_ = 0;
   int64_t lastBase_ = 0;
   std::vector<int32_t> next_;
