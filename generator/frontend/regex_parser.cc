@@ -15,12 +15,10 @@
 #include <utility>
 
 #include "base/text.h"
-#include "frontend/operand_bytes.h"
-#include "frontend/operand_characters.h"
+#include "frontend/operand_reader.h"
 #include "frontend/utf8_operand.h"
 #include "regex/class_refiner.h"
 #include "regex/object_list.h"
-#include "unicode/case_folding.h"
 
 namespace tarnwick {
 
@@ -56,7 +54,7 @@ bool BeginsEndOfInput(std::string_view rest) {
 class Parser {
  public:
   Parser(RegexNode& root, std::string_view text, const CaseTable& cases)
-      : root_(root), text_(text), cases_(cases) {}
+      : root_(root), text_(text), reader_((root.flags & kUtf8Mode) != 0, cases) {}
 
   // The stop position (1-based), or 0 with `error_` set.
   int Run();
@@ -74,8 +72,9 @@ class Parser {
   // Builds the operand at the position and pushes its node; leaves the
   // position on the operand's last character.
   bool PushOperand(bool quoted);
-  // The same over characters, in UTF-8 mode.
-  bool PushCharacterOperand(bool quoted);
+  // The operand's subtree over classes: one operand OR in 8-bit mode, the
+  // OR of its UTF-8 byte sequences otherwise.
+  std::unique_ptr<RegexNode> Refine(const unicode::CodePointSet& set);
   bool Fail(int number) {
     error_.number = number;
     return false;
@@ -83,7 +82,7 @@ class Parser {
 
   RegexNode& root_;
   std::string_view text_;
-  const CaseTable& cases_;
+  OperandReader reader_;
   std::size_t pos_ = 0;
   OperandError error_;
   ObjectList<RegexNode> operators_;
@@ -125,41 +124,31 @@ bool Parser::PushOperand(bool quoted) {
     return true;
   }
   if (!quoted && c == ']') return Fail(kBracketCloseWithoutOpen);
-  if (root_.flags & kUtf8Mode) return PushCharacterOperand(quoted);
-  ByteSet set{};
-  if (quoted) {
-    set[static_cast<uint8_t>(c)] = true;
-  } else if (c == '[') {
-    if (const int number = ReadBracketClass(text_, pos_, set); number != 0) return Fail(number);
-  } else if (c == '\\') {
-    set = ReadEscape(text_, pos_);
-  } else if (c == '.') {
-    set.fill(true);
-  } else {
-    set[static_cast<uint8_t>(c)] = true;
-  }
-  if (root_.flags & kCaseInsensitive) WidenCase(set, cases_);
-  operands_.Push(RefineClasses(root_, set));
-  return true;
-}
-
-bool Parser::PushCharacterOperand(bool quoted) {
-  const char c = text_[pos_];
   unicode::CodePointSet set;
   bool read = true;
   if (!quoted && c == '[') {
-    read = ReadCharacterClass(text_, pos_, set, error_);
+    read = reader_.ReadClass(text_, pos_, set, error_);
   } else if (!quoted && c == '\\') {
-    read = ReadCharacterEscape(text_, pos_, set, error_);
+    read = reader_.ReadEscape(text_, pos_, set, error_);
   } else if (!quoted && c == '.') {
-    set = unicode::CodePointSet::All();
+    set = reader_.All();
   } else {
-    read = ReadCharacter(text_, pos_, set, error_);
+    read = reader_.ReadCharacter(text_, pos_, set, error_);
   }
   if (!read) return false;
-  if (root_.flags & kCaseInsensitive) unicode::WidenSimpleCase(set);
-  operands_.Push(RefineCharacters(root_, set));
+  if (root_.flags & kCaseInsensitive) reader_.WidenCase(set);
+  operands_.Push(Refine(set));
   return true;
+}
+
+std::unique_ptr<RegexNode> Parser::Refine(const unicode::CodePointSet& set) {
+  if (reader_.utf8()) return RefineCharacters(root_, set);
+  ByteSet bytes{};
+  for (const auto& range : set.ranges()) {
+    for (char32_t b = range.first; b <= range.last && b < bytes.size(); ++b)
+      bytes[b] = true;
+  }
+  return RefineClasses(root_, bytes);
 }
 
 int Parser::Run() {
