@@ -47,7 +47,13 @@ enum ErrorNumbers : int {
   kInvalidUtf8 = 23,       // bytes that are no well-formed UTF-8
   kUnknownCategory = 24,   // [:Name:] naming no general category (ErrorArg1: the name)
   kInvalidEscape = 25,     // \u or \U without its hex digits, or no character (ErrorArg1)
-  kErrorNumberSlots = 26,  // the table's size
+  // Named definitions and counts.
+  kNoSuchDefinition = 26,    // {word} naming no definition, with more expression after it
+  kSelfReference = 27,       // a definition that refers to itself (ErrorArg1: the name)
+  kDuplicateDefinition = 28,  // a second %define of one name (ErrorArg1)
+  kCountOutOfOrder = 29,     // {n,m} with n above m (ErrorArg1: the count as written)
+  kExpressionTooLarge = 30,  // counts and references would make more parts than allowed
+  kErrorNumberSlots = 31,    // the table's size
 };
 
 struct ErrorState {

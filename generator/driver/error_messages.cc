@@ -33,6 +33,11 @@ const std::array<std::string_view, kErrorNumberSlots> ErrorMessages = {
     "Invalid UTF-8 character",
     "Unknown Unicode category: '%s1'",
     "Invalid Unicode escape: '%s1'",
+    "No definition named '%s1'",
+    "Definition refers to itself: '%s1'",
+    "Duplicated definition: '%s1'",
+    "Count out of order: '%s1'",
+    "Expression too large: counts and definitions make more than %s1 parts",
 };
 
 namespace {

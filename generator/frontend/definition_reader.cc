@@ -36,12 +36,26 @@ bool DeclaresUtf8(std::string_view definition) {
   return false;
 }
 
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+
+bool IsNameChar(char c) {
+  return IsWordChar(static_cast<unsigned char>(c)) || IsDigit(c);
+}
+
 class Reader {
  public:
   // `definition` without its byte-order mark.
   Reader(std::string_view definition, RegexNode& root, const CaseTable& cases, std::string& out,
-         ErrorState& error, DefinitionFacts& facts)
-      : lines_(definition), root_(root), cases_(cases), out_(out), error_(error), facts_(facts) {}
+         ErrorState& error, DefinitionFacts& facts, std::size_t partLimit)
+      : lines_(definition),
+        root_(root),
+        cases_(cases),
+        out_(out),
+        error_(error),
+        facts_(facts),
+        budget_{partLimit, partLimit} {}
 
   // `utf8` for UTF-8 mode.
   int Run(bool utf8) {
@@ -102,6 +116,8 @@ class Reader {
       root_.flags |= kCaseInsensitive;
     } else if (lower == "%minimize") {
       facts_.minimize = true;
+    } else if (lower == "%define") {
+      if (!Define(examined.substr(word.size()))) return false;
     } else if (IsUtf8Directive(examined)) {
       // The mode was settled before the first line.
     } else if (lower == "%userdata") {
@@ -116,9 +132,35 @@ class Reader {
     return true;
   }
 
+  // `rest` follows "%define": blanks, the name, blanks, the expression.
+  bool Define(std::string_view rest) {
+    const std::size_t nameStart = rest.find_first_not_of(" \t");
+    if (nameStart == 0 || nameStart == std::string_view::npos) return Fail(kSyntaxError);
+    std::size_t nameEnd = nameStart;
+    while (nameEnd < rest.size() && IsNameChar(rest[nameEnd]))
+      ++nameEnd;
+    const std::string_view name = rest.substr(nameStart, nameEnd - nameStart);
+    const std::size_t expressionStart = rest.find_first_not_of(" \t", nameEnd);
+    if (name.empty() || IsDigit(name[0]) || expressionStart == nameEnd ||
+        expressionStart == std::string_view::npos) {
+      return Fail(kSyntaxError);
+    }
+    if (definitions_.contains(name)) {
+      error_.ErrorArg1 = std::string(name);
+      return Fail(kDuplicateDefinition);
+    }
+    const std::string_view expression = rest.substr(expressionStart);
+    PartBudget budget{budget_.limit, budget_.limit};
+    const ParseContext context{.cases = cases_, .definitions = &definitions_, .budget = &budget};
+    if (!CheckDefinition(root_, name, expression, context, error_)) return false;
+    definitions_.emplace(name, expression);
+    return true;
+  }
+
   bool Rule(std::string_view examined) {
     const int32_t line = error_.ErrorLine;  // the action may run over more lines
-    const int stop = ParseRegex(root_, examined, cases_, error_);
+    const ParseContext context{.cases = cases_, .definitions = &definitions_, .budget = &budget_};
+    const int stop = ParseRegex(root_, examined, context, error_);
     if (stop == 0) return false;
     out_ += "Procedure __yylexerrun";
     out_ += std::to_string(rule_);
@@ -174,19 +216,22 @@ class Reader {
   int rule_ = 0;
   std::string userData_ = "*userData";
   std::string_view prefix_ = kTokenPrefix;
+  Definitions definitions_;
+  PartBudget budget_;
 };
 
 }  // namespace
 
 int ReadDefinition(std::string_view definition, RegexNode& root, const CaseTable& cases,
-                   std::string& out, ErrorState& error, DefinitionFacts& facts) {
+                   std::string& out, ErrorState& error, DefinitionFacts& facts,
+                   std::size_t partLimit) {
   bool utf8 = false;
   if (definition.starts_with(kByteOrderMark)) {
     definition.remove_prefix(kByteOrderMark.size());
     utf8 = true;
   }
   utf8 = utf8 || DeclaresUtf8(definition);
-  return Reader(definition, root, cases, out, error, facts).Run(utf8);
+  return Reader(definition, root, cases, out, error, facts, partLimit).Run(utf8);
 }
 
 }  // namespace tarnwick

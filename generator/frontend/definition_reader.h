@@ -10,9 +10,9 @@
 // declarations and user code pass through, the first separator becomes the
 // line that includes the runtime, directives ("%nocase", "%userdata",
 // "%minimize", "%utf8"), the second separator and empty rule lines become
-// empty lines, and each rule becomes one action procedure (one line per line
-// of its action) whose expression goes to the parser. Output lines end in
-// CR LF.
+// empty lines, "%define NAME expression" names an expression for the
+// rules and later definitions to use as `{NAME}`, and each rule becomes one action procedure (one
+// line per line of its action) whose expression goes to the parser. Output lines end in CR LF.
 //
 // A definition that starts with the UTF-8 byte-order mark, or whose
 // declarations hold a %utf8 line, is read in UTF-8 mode: the output starts
@@ -20,6 +20,7 @@
 // section sign's two-byte UTF-8 form, and operands are characters.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -41,9 +42,14 @@ struct DefinitionFacts {
   bool minimize = false;           // "%minimize" was given
 };
 
+// The parts that counts and references may make in one definition, unless
+// the caller gives its own limit.
+inline constexpr std::size_t kDefaultPartLimit = 2'000'000;
+
 // Appends the translated lines to `out` and the rule trees to `root`.
 // Returns 1, or 0 after recording the first error (with its line) in `error`.
 int ReadDefinition(std::string_view definition, RegexNode& root, const CaseTable& cases,
-                   std::string& out, ErrorState& error, DefinitionFacts& facts);
+                   std::string& out, ErrorState& error, DefinitionFacts& facts,
+                   std::size_t partLimit = kDefaultPartLimit);
 
 }  // namespace tarnwick

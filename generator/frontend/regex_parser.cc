@@ -10,15 +10,19 @@
 // registry is cut back so that it names no released node.
 #include "frontend/regex_parser.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <memory>
 #include <utility>
+#include <vector>
 
 #include "base/text.h"
+#include "frontend/brace_item.h"
 #include "frontend/operand_reader.h"
 #include "frontend/utf8_operand.h"
 #include "regex/class_refiner.h"
 #include "regex/object_list.h"
+#include "regex/repeat.h"
 
 namespace tarnwick {
 
@@ -51,13 +55,30 @@ bool BeginsEndOfInput(std::string_view rest) {
   return StartsWithIgnoringAsciiCase(rest, "<<EOF>>");
 }
 
+// The length of "(?i:" or "(?-i:" at the start of `rest`, else 0.
+std::size_t CaseSwitchLength(std::string_view rest) {
+  if (rest.starts_with("(?i:")) return 4;
+  if (rest.starts_with("(?-i:")) return 5;
+  return 0;
+}
+
 class Parser {
  public:
-  Parser(RegexNode& root, std::string_view text, const CaseTable& cases)
-      : root_(root), text_(text), reader_((root.flags & kUtf8Mode) != 0, cases) {}
+  // `nested`: the text is a definition's expression, read at a reference or
+  // checked where it is defined; it has no action after it.
+  Parser(RegexNode& root, std::string_view text, const ParseContext& context, bool caseInsensitive,
+         bool nested)
+      : root_(root),
+        text_(text),
+        context_(context),
+        reader_((root.flags & kUtf8Mode) != 0, context.cases),
+        caseInsensitive_(caseInsensitive),
+        nested_(nested) {}
 
-  // The stop position (1-based), or 0 with `error_` set.
+  // The stop position (1-based), or 0 with `error_` set. The tree is then
+  // taken with TakeTree.
   int Run();
+  std::unique_ptr<RegexNode> TakeTree() { return operands_.Pop(); }
   const OperandError& error() const { return error_; }
 
  private:
@@ -67,6 +88,8 @@ class Parser {
   // Reduces every stacked operator that binds at least as tightly as `kind`,
   // then stacks a new operator of that kind.
   void PushOperator(int32_t kind);
+  // Stacks a group marker; the group reads with `caseInsensitive`.
+  void OpenGroup(bool caseInsensitive);
   // Pops and reduces up to and including the innermost group marker.
   bool CloseGroup();
   // Builds the operand at the position and pushes its node; leaves the
@@ -75,14 +98,32 @@ class Parser {
   // The operand's subtree over classes: one operand OR in 8-bit mode, the
   // OR of its UTF-8 byte sequences otherwise.
   std::unique_ptr<RegexNode> Refine(const unicode::CodePointSet& set);
-  bool Fail(int number) {
+  // The expression of the definition that `item` names, if it names one.
+  const std::string* Definition(const BraceItem& item) const;
+  // For a `{` that is neither a reference nor a count: true when it may
+  // start the action, else fails with the error it is.
+  bool EndsExpression(const BraceItem& item);
+  // Pushes the definition's expression as one operand.
+  bool PushReference(const std::string& expression);
+  // Replaces the operand on top by its counted repetition; `written` is the
+  // count as it stands in the text.
+  bool ApplyCount(const BraceItem& count, std::string_view written);
+  // Takes `parts` from the budget; fails when it has not that many left.
+  bool Spend(std::size_t parts);
+  bool Fail(int number, std::string_view arg = {}) {
     error_.number = number;
+    error_.arg = std::string(arg);
     return false;
   }
 
   RegexNode& root_;
   std::string_view text_;
+  const ParseContext& context_;
   OperandReader reader_;
+  bool caseInsensitive_;
+  bool nested_;
+  // The letter case in force around each open group, innermost last.
+  std::vector<bool> outerCase_;
   std::size_t pos_ = 0;
   OperandError error_;
   ObjectList<RegexNode> operators_;
@@ -106,10 +147,21 @@ void Parser::PushOperator(int32_t kind) {
   operators_.Push(std::make_unique<RegexNode>(kind));
 }
 
+void Parser::OpenGroup(bool caseInsensitive) {
+  PushOperator(NodeKind::AND);
+  operators_.Push(std::make_unique<RegexNode>(NodeKind::GroupMarker));
+  outerCase_.push_back(caseInsensitive_);
+  caseInsensitive_ = caseInsensitive;
+}
+
 bool Parser::CloseGroup() {
   while (!operators_.IsEmpty()) {
     std::unique_ptr<RegexNode> op = operators_.Pop();
-    if (op->kind == NodeKind::GroupMarker) return true;
+    if (op->kind == NodeKind::GroupMarker) {
+      caseInsensitive_ = outerCase_.back();
+      outerCase_.pop_back();
+      return true;
+    }
     Reduce(std::move(op));
   }
   return Fail(kCloseWithoutOpen);
@@ -136,8 +188,60 @@ bool Parser::PushOperand(bool quoted) {
     read = reader_.ReadCharacter(text_, pos_, set, error_);
   }
   if (!read) return false;
-  if (root_.flags & kCaseInsensitive) reader_.WidenCase(set);
+  if (caseInsensitive_) reader_.WidenCase(set);
   operands_.Push(Refine(set));
+  // Operands read inside a reference are parts it makes: a chain of
+  // definitions that each use the one before twice doubles at every step.
+  return !nested_ || Spend(CountNodes(*operands_.Top()));
+}
+
+bool Parser::Spend(std::size_t parts) {
+  if (context_.budget == nullptr) return true;
+  if (parts > context_.budget->left) {
+    return Fail(kExpressionTooLarge, std::to_string(context_.budget->limit));
+  }
+  context_.budget->left -= parts;
+  return true;
+}
+
+const std::string* Parser::Definition(const BraceItem& item) const {
+  if (item.kind != BraceItem::Kind::Name || context_.definitions == nullptr) return nullptr;
+  const auto found = context_.definitions->find(item.name);
+  return found == context_.definitions->end() ? nullptr : &found->second;
+}
+
+bool Parser::EndsExpression(const BraceItem& item) {
+  if (item.kind == BraceItem::Kind::Name) {
+    if (item.name == context_.defining) return Fail(kSelfReference, item.name);
+    // With more text after it, it was meant as a reference, not as an action.
+    if (nested_ || item.end + 1 < text_.size()) return Fail(kNoSuchDefinition, item.name);
+  }
+  return nested_ ? Fail(kSyntaxError) : true;
+}
+
+bool Parser::PushReference(const std::string& expression) {
+  Parser inner(root_, expression, context_, caseInsensitive_, true);
+  if (inner.Run() == 0) {
+    error_ = inner.error();
+    return false;
+  }
+  PushOperator(NodeKind::AND);
+  operands_.Push(inner.TakeTree());
+  return true;
+}
+
+bool Parser::ApplyCount(const BraceItem& count, std::string_view written) {
+  if (count.most && *count.most < count.least) return Fail(kCountOutOfOrder, written);
+  const uint64_t copies = count.most ? *count.most : std::max<uint64_t>(count.least, 1);
+  // Each copy and the node that joins it in. Copies of an operand whose
+  // texts vary in length cost the square: a text can then end in any of
+  // them, so the automaton's states each hold a part of every copy.
+  uint64_t size = CountNodes(*operands_.Top()) + 1;
+  if (!HasFixedLength(*operands_.Top())) size *= copies;
+  if (copies > 1 && (copies > kHugeCount / size || !Spend(copies * size))) {
+    return Fail(kExpressionTooLarge, std::to_string(context_.budget ? context_.budget->limit : 0));
+  }
+  operands_.Push(Repeat(root_, operands_.Pop(), count.least, count.most));
   return true;
 }
 
@@ -154,7 +258,7 @@ std::unique_ptr<RegexNode> Parser::Refine(const unicode::CodePointSet& set) {
 int Parser::Run() {
   bool quoted = false;
   bool expectOperand = true;
-  while (pos_ < text_.size() && (quoted || text_[pos_] != '{')) {
+  while (pos_ < text_.size()) {
     const char c = text_[pos_];
     if (c == '"') {
       quoted = !quoted;
@@ -165,11 +269,27 @@ int Parser::Run() {
       ++pos_;
       continue;
     }
+    BraceItem brace;
+    const std::string* definition = nullptr;
+    if (!quoted && c == '{') {
+      brace = ReadBraceItem(text_, pos_);
+      definition = Definition(brace);
+      if (!definition && (brace.kind != BraceItem::Kind::Count || expectOperand)) {
+        if (!EndsExpression(brace)) return 0;
+        break;
+      }
+    }
     if (expectOperand) {
       operands_.Push(std::make_unique<RegexNode>(NodeKind::Epsilon));
       expectOperand = false;
     }
-    if (!quoted && (c == '*' || c == '+' || c == '?')) {
+    if (!quoted && c == '{') {
+      if (definition ? !PushReference(*definition)
+                     : !ApplyCount(brace, text_.substr(pos_, brace.end + 1 - pos_))) {
+        return 0;
+      }
+      pos_ = brace.end;
+    } else if (!quoted && (c == '*' || c == '+' || c == '?')) {
       Reduce(std::make_unique<RegexNode>(PostfixKind(c)));
     } else if (!quoted && c == ')') {
       if (!CloseGroup()) return 0;
@@ -177,8 +297,9 @@ int Parser::Run() {
       PushOperator(NodeKind::OR);
       expectOperand = true;
     } else if (!quoted && c == '(') {
-      PushOperator(NodeKind::AND);
-      operators_.Push(std::make_unique<RegexNode>(NodeKind::GroupMarker));
+      const std::size_t switched = CaseSwitchLength(text_.substr(pos_));
+      OpenGroup(switched == 0 ? caseInsensitive_ : text_[pos_ + 2] == 'i');
+      pos_ += switched == 0 ? 0 : switched - 1;
       expectOperand = true;
     } else {
       PushOperator(NodeKind::AND);
@@ -195,25 +316,44 @@ int Parser::Run() {
     }
     Reduce(std::move(op));
   }
-  root_.children.push_back(operands_.Pop());
   return static_cast<int>(pos_) + 1;
 }
 
 }  // namespace
 
-int ParseRegex(RegexNode& root, std::string_view text, const CaseTable& cases, ErrorState& error) {
+int ParseRegex(RegexNode& root, std::string_view text, const ParseContext& context,
+               ErrorState& error) {
   const std::size_t registered = root.operandSets.size();
   int stop = 0;
   {
-    Parser parser(root, text, cases);
+    Parser parser(root, text, context, (root.flags & kCaseInsensitive) != 0, false);
     stop = parser.Run();
     if (stop == 0) {
       error.ErrorNumber = parser.error().number;
       error.ErrorArg1 = parser.error().arg;
+    } else {
+      root.children.push_back(parser.TakeTree());
     }
   }
   if (stop == 0) root.operandSets.resize(registered);
   return stop;
+}
+
+int ParseRegex(RegexNode& root, std::string_view text, const CaseTable& cases, ErrorState& error) {
+  return ParseRegex(root, text, ParseContext{.cases = cases}, error);
+}
+
+bool CheckDefinition(const RegexNode& root, std::string_view name, std::string_view text,
+                     const ParseContext& context, ErrorState& error) {
+  std::unique_ptr<RegexNode> scratch = RegexNode::MakeRoot();
+  scratch->flags = root.flags;
+  ParseContext checking = context;
+  checking.defining = name;
+  Parser parser(*scratch, text, checking, (root.flags & kCaseInsensitive) != 0, true);
+  if (parser.Run() != 0) return true;
+  error.ErrorNumber = parser.error().number;
+  error.ErrorArg1 = parser.error().arg;
+  return false;
 }
 
 }  // namespace tarnwick

@@ -9,6 +9,9 @@
 // at once, so the tree holds class numbers.
 #pragma once
 
+#include <cstddef>
+#include <map>
+#include <string>
 #include <string_view>
 
 #include "base/case_table.h"
@@ -17,9 +20,40 @@
 
 namespace tarnwick {
 
+// Named definitions by name: the expression text of each "%define NAME
+// expression". Names are case-sensitive.
+using Definitions = std::map<std::string, std::string, std::less<>>;
+
+// The parts (tree nodes) that counts and references may make in one
+// definition, beyond which it is refused: written out, such a definition
+// would exhaust memory long before the automaton's state limit stops it.
+struct PartBudget {
+  std::size_t limit;
+  std::size_t left;
+};
+
+// What a parse reads besides its text.
+struct ParseContext {
+  const CaseTable& cases;
+  // The definitions `{NAME}` may refer to.
+  const Definitions* definitions = nullptr;
+  // Null: no limit.
+  PartBudget* budget = nullptr;
+  // While a definition's own expression is read: its name, which may not
+  // appear in it.
+  std::string_view defining = {};
+};
+
 // Parses the expression at the start of `text` (a rule line) and appends the
 // rule's tree to root.children. Returns the 1-based position of the `{` that
 // ends the expression, or text.size() + 1 when there is none.
+//
+// A `{` belongs to the expression when it begins `{NAME}` of a definition
+// (an operand: the definition's expression as one group, read with the
+// letter case in force where it stands) or, after an operand, a count `{n}`,
+// `{n,}` or `{n,m}`. `{word}` naming no definition with more text after it is
+// an error; every other `{` ends the expression. `(?i:r)` and `(?-i:r)` read
+// r without and with regard to letter case.
 //
 // With kUtf8Mode in root.flags the text is UTF-8 and operands are sets of
 // characters (RefineCharacters); otherwise every byte is a character.
@@ -28,6 +62,15 @@ namespace tarnwick {
 // root.children and root.operandSets is cut back to its length at the call's
 // start (the failed rule's operand nodes are gone). Class splits that the
 // failed rule caused stay in the map; earlier operands remain exact unions.
+int ParseRegex(RegexNode& root, std::string_view text, const ParseContext& context,
+               ErrorState& error);
 int ParseRegex(RegexNode& root, std::string_view text, const CaseTable& cases, ErrorState& error);
+
+// Checks the expression of the definition `name` as ParseRegex would read it
+// at a reference (a definition has no action: a `{` that is neither a
+// reference nor a count is an error), without touching `root`, whose flags
+// give the mode. Returns true, or false with the error set.
+bool CheckDefinition(const RegexNode& root, std::string_view name, std::string_view text,
+                     const ParseContext& context, ErrorState& error);
 
 }  // namespace tarnwick
