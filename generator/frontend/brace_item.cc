@@ -14,11 +14,6 @@ bool IsNameStart(char c) {
   return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_';
 }
 
-bool IsName(std::string_view word) {
-  return !word.empty() && IsNameStart(word[0]) &&
-         std::all_of(word.begin(), word.end(), [](char c) { return IsNameStart(c) || IsDigit(c); });
-}
-
 // Reads the digits at the start of `text` into `value` (kept at kHugeCount at
 // most); returns how many there were.
 std::size_t ReadNumber(std::string_view text, uint64_t& value) {
@@ -33,13 +28,21 @@ std::size_t ReadNumber(std::string_view text, uint64_t& value) {
 
 }  // namespace
 
+std::size_t NameLength(std::string_view text) {
+  if (text.empty() || !IsNameStart(text[0])) return 0;
+  std::size_t length = 1;
+  while (length < text.size() && (IsNameStart(text[length]) || IsDigit(text[length])))
+    ++length;
+  return length;
+}
+
 BraceItem ReadBraceItem(std::string_view text, std::size_t pos) {
   BraceItem item;
   const std::size_t close = text.find('}', pos + 1);
   if (close == std::string_view::npos) return item;
   const std::string_view inner = text.substr(pos + 1, close - pos - 1);
   item.end = close;
-  if (IsName(inner)) {
+  if (!inner.empty() && NameLength(inner) == inner.size()) {
     item.kind = BraceItem::Kind::Name;
     item.name = inner;
     return item;

@@ -26,6 +26,10 @@ struct BraceItem {
 // Counts above this are taken as this: far beyond any limit of the automaton.
 inline constexpr uint64_t kHugeCount = uint64_t{1} << 40;
 
+// The length of the definition name at the start of `text`: a letter or
+// `_`, then letters, digits and `_`; 0 when none stands there.
+std::size_t NameLength(std::string_view text);
+
 // `pos` is on a `{`.
 BraceItem ReadBraceItem(std::string_view text, std::size_t pos);
 

@@ -9,6 +9,7 @@
 #include "frontend/definition_reader.h"
 
 #include "base/text.h"
+#include "frontend/brace_item.h"
 #include "frontend/definition_text.h"
 #include "frontend/regex_parser.h"
 #include "unicode/utf8.h"
@@ -34,14 +35,6 @@ bool DeclaresUtf8(std::string_view definition) {
     if (IsUtf8Directive(examined)) return true;
   }
   return false;
-}
-
-bool IsDigit(char c) {
-  return c >= '0' && c <= '9';
-}
-
-bool IsNameChar(char c) {
-  return IsWordChar(static_cast<unsigned char>(c)) || IsDigit(c);
 }
 
 class Reader {
@@ -136,13 +129,10 @@ class Reader {
   bool Define(std::string_view rest) {
     const std::size_t nameStart = rest.find_first_not_of(" \t");
     if (nameStart == 0 || nameStart == std::string_view::npos) return Fail(kSyntaxError);
-    std::size_t nameEnd = nameStart;
-    while (nameEnd < rest.size() && IsNameChar(rest[nameEnd]))
-      ++nameEnd;
+    const std::size_t nameEnd = nameStart + NameLength(rest.substr(nameStart));
     const std::string_view name = rest.substr(nameStart, nameEnd - nameStart);
     const std::size_t expressionStart = rest.find_first_not_of(" \t", nameEnd);
-    if (name.empty() || IsDigit(name[0]) || expressionStart == nameEnd ||
-        expressionStart == std::string_view::npos) {
+    if (name.empty() || expressionStart == nameEnd || expressionStart == std::string_view::npos) {
       return Fail(kSyntaxError);
     }
     if (definitions_.contains(name)) {

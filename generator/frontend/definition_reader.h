@@ -28,6 +28,7 @@
 
 #include "base/case_table.h"
 #include "base/errors.h"
+#include "frontend/regex_parser.h"
 #include "regex/regex_node.h"
 
 namespace tarnwick {
@@ -41,10 +42,6 @@ struct DefinitionFacts {
   int32_t lastLine = 0;            // the number of the definition's last line
   bool minimize = false;           // "%minimize" was given
 };
-
-// The parts that counts and references may make in one definition, unless
-// the caller gives its own limit.
-inline constexpr std::size_t kDefaultPartLimit = 2'000'000;
 
 // Appends the translated lines to `out` and the rule trees to `root`.
 // Returns 1, or 0 after recording the first error (with its line) in `error`.

@@ -196,7 +196,6 @@ bool Parser::PushOperand(bool quoted) {
 }
 
 bool Parser::Spend(std::size_t parts) {
-  if (context_.budget == nullptr) return true;
   if (parts > context_.budget->left) {
     return Fail(kExpressionTooLarge, std::to_string(context_.budget->limit));
   }
@@ -239,7 +238,7 @@ bool Parser::ApplyCount(const BraceItem& count, std::string_view written) {
   uint64_t size = CountNodes(*operands_.Top()) + 1;
   if (!HasFixedLength(*operands_.Top())) size *= copies;
   if (copies > 1 && (copies > kHugeCount / size || !Spend(copies * size))) {
-    return Fail(kExpressionTooLarge, std::to_string(context_.budget ? context_.budget->limit : 0));
+    return Fail(kExpressionTooLarge, std::to_string(context_.budget->limit));
   }
   operands_.Push(Repeat(root_, operands_.Pop(), count.least, count.most));
   return true;
@@ -324,9 +323,12 @@ int Parser::Run() {
 int ParseRegex(RegexNode& root, std::string_view text, const ParseContext& context,
                ErrorState& error) {
   const std::size_t registered = root.operandSets.size();
+  PartBudget own{kDefaultPartLimit, kDefaultPartLimit};
+  ParseContext used = context;
+  if (used.budget == nullptr) used.budget = &own;
   int stop = 0;
   {
-    Parser parser(root, text, context, (root.flags & kCaseInsensitive) != 0, false);
+    Parser parser(root, text, used, (root.flags & kCaseInsensitive) != 0, false);
     stop = parser.Run();
     if (stop == 0) {
       error.ErrorNumber = parser.error().number;
@@ -347,8 +349,10 @@ bool CheckDefinition(const RegexNode& root, std::string_view name, std::string_v
                      const ParseContext& context, ErrorState& error) {
   std::unique_ptr<RegexNode> scratch = RegexNode::MakeRoot();
   scratch->flags = root.flags;
+  PartBudget own{kDefaultPartLimit, kDefaultPartLimit};
   ParseContext checking = context;
   checking.defining = name;
+  if (checking.budget == nullptr) checking.budget = &own;
   Parser parser(*scratch, text, checking, (root.flags & kCaseInsensitive) != 0, true);
   if (parser.Run() != 0) return true;
   error.ErrorNumber = parser.error().number;

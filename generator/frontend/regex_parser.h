@@ -27,6 +27,7 @@ using Definitions = std::map<std::string, std::string, std::less<>>;
 // The parts (tree nodes) that counts and references may make in one
 // definition, beyond which it is refused: written out, such a definition
 // would exhaust memory long before the automaton's state limit stops it.
+inline constexpr std::size_t kDefaultPartLimit = 2'000'000;
 struct PartBudget {
   std::size_t limit;
   std::size_t left;
@@ -37,7 +38,7 @@ struct ParseContext {
   const CaseTable& cases;
   // The definitions `{NAME}` may refer to.
   const Definitions* definitions = nullptr;
-  // Null: no limit.
+  // Null: a budget of kDefaultPartLimit for this parse alone.
   PartBudget* budget = nullptr;
   // While a definition's own expression is read: its name, which may not
   // appear in it.
