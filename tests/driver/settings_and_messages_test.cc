@@ -62,7 +62,7 @@ TEST(Messages, FailuresWithoutNumberShowTheirDetailAndBadNumbersNothing) {
   EXPECT_EQ(FormatErrorMessage(error), "");
   error.detail = "Cannot open the definition file: a.lex";
   EXPECT_EQ(FormatErrorMessage(error), "Cannot open the definition file: a.lex");
-  error.ErrorNumber = 26;
+  error.ErrorNumber = kErrorNumberSlots;  // the first number past the table
   EXPECT_EQ(FormatErrorMessage(error), "");
   error.ErrorNumber = -1;
   EXPECT_EQ(FormatErrorMessage(error), "");
