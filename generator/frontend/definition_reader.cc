@@ -48,7 +48,8 @@ class Reader {
         out_(out),
         error_(error),
         facts_(facts),
-        budget_{partLimit, partLimit} {}
+        budget_{partLimit, partLimit},
+        definitionBudget_{partLimit, partLimit} {}
 
   // `utf8` for UTF-8 mode.
   int Run(bool utf8) {
@@ -140,8 +141,8 @@ class Reader {
       return Fail(kDuplicateDefinition);
     }
     const std::string_view expression = rest.substr(expressionStart);
-    PartBudget budget{budget_.limit, budget_.limit};
-    const ParseContext context{.cases = cases_, .definitions = &definitions_, .budget = &budget};
+    const ParseContext context{
+        .cases = cases_, .definitions = &definitions_, .budget = &definitionBudget_};
     if (!CheckDefinition(root_, name, expression, context, error_)) return false;
     definitions_.emplace(name, expression);
     return true;
@@ -207,7 +208,11 @@ class Reader {
   std::string userData_ = "*userData";
   std::string_view prefix_ = kTokenPrefix;
   Definitions definitions_;
+  // The rules' parts, and apart from them the parts of the definitions'
+  // checks: each check reads its references written out, so without a
+  // common limit a thousand names for one large definition would take hours.
   PartBudget budget_;
+  PartBudget definitionBudget_;
 };
 
 }  // namespace

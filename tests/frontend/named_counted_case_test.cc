@@ -187,6 +187,9 @@ TEST(NamedCountedCase, PartsBeyondTheBudgetAreRefused) {
       {"%%\na{0,20} { }\n", true},
       {"%%\n(a+){0,20} { }\n", false},
       {"%define A aaaaaaaaaa\n%define B {A}{A}{A}{A}{A}{A}{A}{A}{A}{A}{A}{A}\n", false},
+      // The definitions' checks share one budget, apart from the rules'.
+      {"%define A a{15}\n%define B {A}\n%%\n{B} { }\n", true},
+      {"%define A a{15}\n%define B {A}\n%define C {A}\n", false},
   };
   for (const Budget& c : cases) {
     auto root = RegexNode::MakeRoot();
