@@ -5,6 +5,12 @@
 // operators bind tightest and are reduced at once; a group marker has the
 // lowest precedence, so no reduction crosses it until its `)` pops it.
 //
+// A count works like a postfix operator: it replaces the operand on top by
+// its repetition. A reference is read by a parser of its own over the
+// definition's text, with the letter case in force where the reference
+// stands, and its tree goes on the operand stack as one operand, as a group
+// would. Each group remembers the case around it and gives it back at `)`.
+//
 // Nothing reaches the root before the whole expression has parsed: on an
 // error the stacks go out of scope with every node on them, and the operand
 // registry is cut back so that it names no released node.
