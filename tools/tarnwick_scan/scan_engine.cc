@@ -4,8 +4,8 @@
 
 namespace tarnwick_scan {
 
-ScanEngine::ScanEngine(const ScannerTables& tables, std::string_view input, bool utf8Columns)
-    : tables_(tables), input_(input), where_(utf8Columns) {}
+ScanEngine::ScanEngine(const ScannerTables& tables, std::string_view input, bool utf8)
+    : tables_(tables), input_(input), where_(utf8), utf8_(utf8) {}
 
 void ScanEngine::AdvanceTo(size_t end) {
   for (; position_ < end; ++position_)
@@ -52,9 +52,9 @@ Token ScanEngine::Next() {
     token.rule = acceptRule;
     token.length = acceptEnd - token.offset;
   } else if (position_ < input_.size()) {
-    AdvanceTo(position_ + 1);
     token.kind = Token::Kind::kError;
-    token.length = 1;
+    token.length = utf8_ ? Utf8SequenceLength(input_, position_) : 1;
+    AdvanceTo(position_ + token.length);
   } else {
     endDone_ = true;
   }
