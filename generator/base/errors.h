@@ -44,16 +44,19 @@ enum ErrorNumbers : int {
   kIndexOutOfBounds = 21,
   kUndeclaredType = 22,
   // UTF-8 definitions only.
-  kInvalidUtf8 = 23,       // bytes that are no well-formed UTF-8
-  kUnknownCategory = 24,   // [:Name:] naming no general category (ErrorArg1: the name)
-  kInvalidEscape = 25,     // \u or \U without its hex digits, or no character (ErrorArg1)
+  kInvalidUtf8 = 23,      // bytes that are no well-formed UTF-8
+  kUnknownCategory = 24,  // [:Name:] naming no general category (ErrorArg1: the name)
+  kInvalidEscape = 25,    // \u or \U without its hex digits, or no character (ErrorArg1)
+  // The driver's own, about the files of a run (ErrorArg1: the name).
+  kOutputNamesADirectory = 26,  // an output name that ends in a separator or is a directory
+  kNoScratchFolder = 27,        // no private folder, or no file in it, in the temporary directory
   // Named definitions and counts.
-  kNoSuchDefinition = 26,    // {word} naming no definition, with more expression after it
-  kSelfReference = 27,       // a definition that refers to itself (ErrorArg1: the name)
-  kDuplicateDefinition = 28,  // a second %define of one name (ErrorArg1)
-  kCountOutOfOrder = 29,     // {n,m} with n above m (ErrorArg1: the count as written)
-  kExpressionTooLarge = 30,  // counts and references would make more parts than allowed
-  kErrorNumberSlots = 31,    // the table's size
+  kNoSuchDefinition = 28,     // {word} naming no definition, with more expression after it
+  kSelfReference = 29,        // a definition that refers to itself (ErrorArg1: the name)
+  kDuplicateDefinition = 30,  // a second %define of one name (ErrorArg1)
+  kCountOutOfOrder = 31,      // {n,m} with n above m (ErrorArg1: the count as written)
+  kExpressionTooLarge = 32,   // counts and references would make more parts than allowed
+  kErrorNumberSlots = 33,     // the table's size
 };
 
 struct ErrorState {

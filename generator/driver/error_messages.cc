@@ -33,6 +33,8 @@ const std::array<std::string_view, kErrorNumberSlots> ErrorMessages = {
     "Invalid UTF-8 character",
     "Unknown Unicode category: '%s1'",
     "Invalid Unicode escape: '%s1'",
+    "'%s1' names a directory, not an output file",
+    "Cannot create private scratch files in the temporary directory: %s1",
     "No definition named '%s1'",
     "Definition refers to itself: '%s1'",
     "Duplicated definition: '%s1'",

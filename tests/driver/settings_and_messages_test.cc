@@ -41,7 +41,9 @@ TEST(Messages, TableHasItsFixedTextsAndEmptyEnds) {
   EXPECT_EQ(ErrorMessages[23], "Invalid UTF-8 character");
   EXPECT_EQ(ErrorMessages[24], "Unknown Unicode category: '%s1'");
   EXPECT_EQ(ErrorMessages[25], "Invalid Unicode escape: '%s1'");
-  EXPECT_EQ(ErrorMessages.size(), 31u);
+  EXPECT_EQ(ErrorMessages[kOutputNamesADirectory], "'%s1' names a directory, not an output file");
+  EXPECT_EQ(ErrorMessages[kNoSuchDefinition], "No definition named '%s1'");
+  EXPECT_EQ(ErrorMessages.size(), 33u);
   for (int n = 1; n < static_cast<int>(ErrorMessages.size()); ++n)
     EXPECT_FALSE(ErrorMessages[n].empty()) << n;
 }
@@ -62,7 +64,7 @@ TEST(Messages, FailuresWithoutNumberShowTheirDetailAndBadNumbersNothing) {
   EXPECT_EQ(FormatErrorMessage(error), "");
   error.detail = "Cannot open the definition file: a.lex";
   EXPECT_EQ(FormatErrorMessage(error), "Cannot open the definition file: a.lex");
-  error.ErrorNumber = kErrorNumberSlots;  // the first number past the table
+  error.ErrorNumber = kErrorNumberSlots;
   EXPECT_EQ(FormatErrorMessage(error), "");
   error.ErrorNumber = -1;
   EXPECT_EQ(FormatErrorMessage(error), "");
