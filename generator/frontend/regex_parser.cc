@@ -27,6 +27,7 @@
 #include "frontend/operand_reader.h"
 #include "frontend/utf8_operand.h"
 #include "regex/class_refiner.h"
+#include "regex/fixed_length.h"
 #include "regex/object_list.h"
 #include "regex/repeat.h"
 
@@ -242,7 +243,7 @@ bool Parser::ApplyCount(const BraceItem& count, std::string_view written) {
   // texts vary in length cost the square: a text can then end in any of
   // them, so the automaton's states each hold a part of every copy.
   uint64_t size = CountNodes(*operands_.Top()) + 1;
-  if (!HasFixedLength(*operands_.Top())) size *= copies;
+  if (!FixedLength(*operands_.Top())) size *= copies;
   if (copies > 1 && (copies > kHugeCount / size || !Spend(copies * size))) {
     return Fail(kExpressionTooLarge, std::to_string(context_.budget->limit));
   }

@@ -70,43 +70,6 @@ std::size_t CountNodes(const RegexNode& tree) {
   return count;
 }
 
-bool HasFixedLength(const RegexNode& tree) {
-  // Post-order: a node's length is known once its children's are; -1 is
-  // "varies".
-  constexpr int64_t kVaries = -1;
-  std::vector<std::pair<const RegexNode*, std::size_t>> stack{{&tree, 0}};
-  std::vector<int64_t> lengths;
-  while (!stack.empty()) {
-    auto& [node, next] = stack.back();
-    if (next < node->children.size()) {
-      stack.emplace_back(node->children[next++].get(), 0);
-      continue;
-    }
-    const auto first = lengths.end() - static_cast<std::ptrdiff_t>(node->children.size());
-    const bool anyVaries = std::find(first, lengths.end(), kVaries) != lengths.end();
-    int64_t length = 0;
-    if (node->kind == NodeKind::AND) {
-      for (auto it = first; it != lengths.end(); ++it)
-        length += *it;
-    } else if (node->kind == NodeKind::OR) {
-      // An operand OR (class leaves, or none) is one byte.
-      const bool operand = first == lengths.end() || node->children.front()->IsClassLeaf();
-      length = operand ? 1 : *first;
-      if (!operand && std::any_of(first, lengths.end(), [&](int64_t l) { return l != *first; })) {
-        length = kVaries;
-      }
-    } else if (node->kind == NodeKind::STAR || node->kind == NodeKind::MINONE ||
-               node->kind == NodeKind::OPTION) {
-      length = *first == 0 ? 0 : kVaries;
-    }
-    if (anyVaries) length = kVaries;
-    lengths.erase(first, lengths.end());
-    lengths.push_back(length);
-    stack.pop_back();
-  }
-  return lengths.back() != kVaries;
-}
-
 std::unique_ptr<RegexNode> Repeat(RegexNode& root, std::unique_ptr<RegexNode> operand,
                                   uint64_t least, std::optional<uint64_t> most) {
   if (least == 0 && most == 0) {

@@ -20,10 +20,6 @@ namespace tarnwick {
 // The number of nodes in the tree.
 std::size_t CountNodes(const RegexNode& tree);
 
-// True when every text the tree matches has the same length (in bytes; the
-// end of input counts as none).
-bool HasFixedLength(const RegexNode& tree);
-
 // `most` empty: no upper bound. Requires least <= most.
 std::unique_ptr<RegexNode> Repeat(RegexNode& root, std::unique_ptr<RegexNode> operand,
                                   uint64_t least, std::optional<uint64_t> most);
