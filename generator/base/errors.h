@@ -44,10 +44,14 @@ enum ErrorNumbers : int {
   kIndexOutOfBounds = 21,
   kUndeclaredType = 22,
   // UTF-8 definitions only.
-  kInvalidUtf8 = 23,       // bytes that are no well-formed UTF-8
-  kUnknownCategory = 24,   // [:Name:] naming no general category (ErrorArg1: the name)
-  kInvalidEscape = 25,     // \u or \U without its hex digits, or no character (ErrorArg1)
-  kErrorNumberSlots = 26,  // the table's size
+  kInvalidUtf8 = 23,      // bytes that are no well-formed UTF-8
+  kUnknownCategory = 24,  // [:Name:] naming no general category (ErrorArg1: the name)
+  kInvalidEscape = 25,    // \u or \U without its hex digits, or no character (ErrorArg1)
+  // Start conditions and trailing context.
+  kUndeclaredState = 26,     // a rule prefix names no declared state (ErrorArg1)
+  kStateDeclaredTwice = 27,  // %state or %xstate repeats a name (ErrorArg1)
+  kVariableContext = 28,     // r/s where neither r nor s has a fixed length
+  kErrorNumberSlots = 29,    // the table's size
 };
 
 struct ErrorState {

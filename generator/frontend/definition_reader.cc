@@ -11,6 +11,7 @@
 #include "base/text.h"
 #include "frontend/definition_text.h"
 #include "frontend/regex_parser.h"
+#include "frontend/start_conditions.h"
 #include "unicode/utf8.h"
 
 namespace tarnwick {
@@ -104,6 +105,8 @@ class Reader {
       facts_.minimize = true;
     } else if (IsUtf8Directive(examined)) {
       // The mode was settled before the first line.
+    } else if (IsStateDirective(lower, examined.substr(word.size()))) {
+      return StateDirective(lower, examined.substr(word.size()));
     } else if (lower == "%userdata") {
       if (examined.size() <= word.size() || examined[word.size()] != ' ') {
         return Fail(kSyntaxError);
@@ -116,10 +119,48 @@ class Reader {
     return true;
   }
 
-  bool Rule(std::string_view examined) {
+  static bool IsStateDirective(std::string_view lower, std::string_view rest) {
+    return (lower == "%state" || lower == "%xstate" || lower == "%context") &&
+           (rest.empty() || rest[0] == ' ' || rest[0] == '\t');
+  }
+
+  // The first of these lines also marks the source as one with start tables
+  // (the engine looks for the marker before it reads them) and names INITIAL.
+  bool StateDirective(std::string_view lower, std::string_view rest) {
+    LexerStates& states = facts_.states;
+    std::string line;
+    if (!states.enabled) line = "#__yylexerStartTable = 1 : #yyStateINITIAL = 0";
+    states.enabled = true;
+    if (lower == "%context") {
+      root_.flags |= kContextMode;
+    } else {
+      declaresStates_ = true;
+      const int number = DeclareStates(rest, lower == "%xstate", states, line, error_);
+      if (number != 0) return Fail(number);
+    }
+    out_ += line;
+    EndLine();
+    return true;
+  }
+
+  bool Rule(std::string_view whole) {
     const int32_t line = error_.ErrorLine;  // the action may run over more lines
-    const int stop = ParseRegex(root_, examined, cases_, error_);
+    RuleStarts starts;
+    std::size_t prefix = 0;
+    if (declaresStates_) {
+      const int number = ReadRulePrefix(whole, facts_.states, starts.conditions, prefix, error_);
+      if (number != 0) return Fail(number);
+    } else {
+      starts.conditions.assign(1, true);
+    }
+    const std::string_view examined = whole.substr(prefix);
+    RuleShape shape;
+    const int stop = ParseRegex(root_, examined, cases_, error_, &shape);
     if (stop == 0) return false;
+    starts.lineStart = shape.lineStart;
+    facts_.states.rules.push_back(std::move(starts));
+    facts_.states.cuts.push_back(shape.cut);
+    if (shape.plainContext && facts_.plainContextLine == 0) facts_.plainContextLine = line;
     out_ += "Procedure __yylexerrun";
     out_ += std::to_string(rule_);
     out_ += '(';
@@ -172,6 +213,7 @@ class Reader {
   DefinitionFacts& facts_;
   int section_ = 0;
   int rule_ = 0;
+  bool declaresStates_ = false;  // prefixes are read only then
   std::string userData_ = "*userData";
   std::string_view prefix_ = kTokenPrefix;
 };

@@ -9,8 +9,9 @@
 // separator), so line N of the scanner comes from line N of the definition:
 // declarations and user code pass through, the first separator becomes the
 // line that includes the runtime, directives ("%nocase", "%userdata",
-// "%minimize", "%utf8"), the second separator and empty rule lines become
-// empty lines, and each rule becomes one action procedure (one line per line
+// "%minimize", "%utf8", "%context"), the second separator and empty rule
+// lines become empty lines, "%state" and "%xstate" lines the constants of the
+// states they declare, and each rule becomes one action procedure (one line per line
 // of its action) whose expression goes to the parser. Output lines end in
 // CR LF.
 //
@@ -27,6 +28,7 @@
 
 #include "base/case_table.h"
 #include "base/errors.h"
+#include "regex/lexer_states.h"
 #include "regex/regex_node.h"
 
 namespace tarnwick {
@@ -39,6 +41,12 @@ struct DefinitionFacts {
   int32_t separatorLine = 0;       // the first "%%" line; 0 when there is none
   int32_t lastLine = 0;            // the number of the definition's last line
   bool minimize = false;           // "%minimize" was given
+  // Start conditions, line anchors and trailing context ("%state",
+  // "%xstate", "%context"); `states.enabled` when any of them was given.
+  LexerStates states;
+  // The first rule line where `^`, `$` or `/` stands as an operator would in
+  // a file without "%context"; 0 for none.
+  int32_t plainContextLine = 0;
 };
 
 // Appends the translated lines to `out` and the rule trees to `root`.

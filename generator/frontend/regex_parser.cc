@@ -19,6 +19,7 @@
 #include "frontend/operand_characters.h"
 #include "frontend/utf8_operand.h"
 #include "regex/class_refiner.h"
+#include "regex/fixed_length.h"
 #include "regex/object_list.h"
 #include "unicode/case_folding.h"
 
@@ -61,6 +62,7 @@ class Parser {
   // The stop position (1-based), or 0 with `error_` set.
   int Run();
   const OperandError& error() const { return error_; }
+  const RuleShape& shape() const { return shape_; }
 
  private:
   // Pops `op`'s operands off the operand stack, hangs them under it in the
@@ -80,6 +82,16 @@ class Parser {
     error_.number = number;
     return false;
   }
+  // Reduces what is stacked to one tree and takes it off the operand stack;
+  // nullptr when a group is still open.
+  std::unique_ptr<RegexNode> FinishPart(bool expectOperand);
+  // Whether only blanks stand between `from` and the end of the expression.
+  bool EndsExpression(std::size_t from) const;
+  // LF, CR LF or the end of input.
+  std::unique_ptr<RegexNode> LineEnd();
+  // Joins r and s (s may be null) and settles how the match is cut to r.
+  std::unique_ptr<RegexNode> WithContext(std::unique_ptr<RegexNode> head,
+                                         std::unique_ptr<RegexNode> body, bool lineEnd);
 
   RegexNode& root_;
   std::string_view text_;
@@ -88,7 +100,70 @@ class Parser {
   OperandError error_;
   ObjectList<RegexNode> operators_;
   ObjectList<RegexNode> operands_;
+  RuleShape shape_;
 };
+
+std::unique_ptr<RegexNode> Sequence(std::unique_ptr<RegexNode> first,
+                                    std::unique_ptr<RegexNode> second, int32_t kind) {
+  auto node = std::make_unique<RegexNode>(kind);
+  node->children.push_back(std::move(first));
+  node->children.push_back(std::move(second));
+  return node;
+}
+
+std::unique_ptr<RegexNode> Parser::FinishPart(bool expectOperand) {
+  if (expectOperand) operands_.Push(std::make_unique<RegexNode>(NodeKind::Epsilon));
+  while (!operators_.IsEmpty()) {
+    std::unique_ptr<RegexNode> op = operators_.Pop();
+    if (op->kind == NodeKind::GroupMarker) {
+      Fail(kOpenWithoutClose);
+      return nullptr;
+    }
+    Reduce(std::move(op));
+  }
+  return operands_.Pop();
+}
+
+bool Parser::EndsExpression(std::size_t from) const {
+  while (from < text_.size() && IsBlank(text_[from]))
+    ++from;
+  return from == text_.size() || text_[from] == '{';
+}
+
+std::unique_ptr<RegexNode> Parser::LineEnd() {
+  ByteSet lf{};
+  lf[10] = true;
+  ByteSet cr{};
+  cr[13] = true;
+  auto crlf = Sequence(RefineClasses(root_, cr), RefineClasses(root_, lf), NodeKind::AND);
+  auto newline = Sequence(RefineClasses(root_, lf), std::move(crlf), NodeKind::OR);
+  return Sequence(std::move(newline), std::make_unique<RegexNode>(NodeKind::EndOfInput),
+                  NodeKind::OR);
+}
+
+// A fixed head is exact whatever follows; otherwise a fixed tail is, and the
+// line end is told apart by its bytes. Where both sides vary, the cut would
+// be a guess, so the rule is refused.
+std::unique_ptr<RegexNode> Parser::WithContext(std::unique_ptr<RegexNode> head,
+                                               std::unique_ptr<RegexNode> body, bool lineEnd) {
+  if (!head) {
+    if (!lineEnd) return body;
+    head = std::move(body);
+    body = nullptr;
+  }
+  if (const auto length = FixedLength(*head)) {
+    shape_.cut = {CutKind::kKeepHead, static_cast<int32_t>(*length)};
+  } else if (!body) {
+    shape_.cut = {CutKind::kDropLineEnd, 0};
+  } else if (const auto tail = FixedLength(*body); tail && !lineEnd) {
+    shape_.cut = {CutKind::kDropTail, static_cast<int32_t>(*tail)};
+  } else {
+    Fail(kVariableContext);
+    return nullptr;
+  }
+  if (lineEnd) body = body ? Sequence(std::move(body), LineEnd(), NodeKind::AND) : LineEnd();
+  return Sequence(std::move(head), std::move(body), NodeKind::AND);
+}
 
 void Parser::Reduce(std::unique_ptr<RegexNode> op) {
   std::unique_ptr<RegexNode> last = operands_.Pop();
@@ -165,6 +240,18 @@ bool Parser::PushCharacterOperand(bool quoted) {
 int Parser::Run() {
   bool quoted = false;
   bool expectOperand = true;
+  const bool context = (root_.flags & kContextMode) != 0;
+  int depth = 0;  // open groups
+  bool lineEnd = false;
+  std::unique_ptr<RegexNode> head;  // r of r/s
+  const std::size_t first = text_.find_first_not_of(" \t");
+  if (first != std::string_view::npos && text_[first] == '^') {
+    shape_.plainContext = !context;
+    if (context) {
+      shape_.lineStart = true;
+      pos_ = first + 1;
+    }
+  }
   while (pos_ < text_.size() && (quoted || text_[pos_] != '{')) {
     const char c = text_[pos_];
     if (c == '"') {
@@ -176,6 +263,28 @@ int Parser::Run() {
       ++pos_;
       continue;
     }
+    if (!quoted && c == '$' && EndsExpression(pos_ + 1)) {
+      shape_.plainContext = shape_.plainContext || !context;
+      if (context) {
+        lineEnd = true;
+        ++pos_;
+        continue;
+      }
+    }
+    if (!quoted && c == '/' && depth == 0) {
+      shape_.plainContext = shape_.plainContext || !context;
+      if (context && head) {
+        Fail(kSyntaxError);  // one `/` per rule
+        return 0;
+      }
+      if (context) {
+        head = FinishPart(expectOperand);
+        if (!head) return 0;
+        expectOperand = true;
+        ++pos_;
+        continue;
+      }
+    }
     if (expectOperand) {
       operands_.Push(std::make_unique<RegexNode>(NodeKind::Epsilon));
       expectOperand = false;
@@ -184,6 +293,7 @@ int Parser::Run() {
       Reduce(std::make_unique<RegexNode>(PostfixKind(c)));
     } else if (!quoted && c == ')') {
       if (!CloseGroup()) return 0;
+      --depth;
     } else if (!quoted && c == '|') {
       PushOperator(NodeKind::OR);
       expectOperand = true;
@@ -191,28 +301,25 @@ int Parser::Run() {
       PushOperator(NodeKind::AND);
       operators_.Push(std::make_unique<RegexNode>(NodeKind::GroupMarker));
       expectOperand = true;
+      ++depth;
     } else {
       PushOperator(NodeKind::AND);
       if (!PushOperand(quoted)) return 0;
     }
     ++pos_;
   }
-  if (expectOperand) operands_.Push(std::make_unique<RegexNode>(NodeKind::Epsilon));
-  while (!operators_.IsEmpty()) {
-    std::unique_ptr<RegexNode> op = operators_.Pop();
-    if (op->kind == NodeKind::GroupMarker) {
-      Fail(kOpenWithoutClose);
-      return 0;
-    }
-    Reduce(std::move(op));
-  }
-  root_.children.push_back(operands_.Pop());
+  std::unique_ptr<RegexNode> body = FinishPart(expectOperand);
+  if (!body) return 0;
+  std::unique_ptr<RegexNode> tree = WithContext(std::move(head), std::move(body), lineEnd);
+  if (!tree) return 0;
+  root_.children.push_back(std::move(tree));
   return static_cast<int>(pos_) + 1;
 }
 
 }  // namespace
 
-int ParseRegex(RegexNode& root, std::string_view text, const CaseTable& cases, ErrorState& error) {
+int ParseRegex(RegexNode& root, std::string_view text, const CaseTable& cases, ErrorState& error,
+               RuleShape* shape) {
   const std::size_t registered = root.operandSets.size();
   int stop = 0;
   {
@@ -221,6 +328,8 @@ int ParseRegex(RegexNode& root, std::string_view text, const CaseTable& cases, E
     if (stop == 0) {
       error.ErrorNumber = parser.error().number;
       error.ErrorArg1 = parser.error().arg;
+    } else if (shape) {
+      *shape = parser.shape();
     }
   }
   if (stop == 0) root.operandSets.resize(registered);

@@ -13,6 +13,7 @@
 
 #include "base/case_table.h"
 #include "base/errors.h"
+#include "regex/lexer_states.h"
 #include "regex/regex_node.h"
 
 namespace tarnwick {
@@ -28,6 +29,20 @@ namespace tarnwick {
 // root.children and root.operandSets is cut back to its length at the call's
 // start (the failed rule's operand nodes are gone). Class splits that the
 // failed rule caused stay in the map; earlier operands remain exact unions.
-int ParseRegex(RegexNode& root, std::string_view text, const CaseTable& cases, ErrorState& error);
+//
+// With kContextMode in root.flags a leading `^` makes the rule a line-start
+// rule, a trailing `$` adds the line end (LF, CR LF or the end of input) as
+// trailing context, and the first `/` outside groups, quotes and classes
+// splits the rule into r/s; the tree is then r followed by s and `shape`
+// says how the engine cuts the match back to r. Without the mode these are
+// plain characters, and `shape` notes where they stand as operators would.
+struct RuleShape {
+  bool lineStart = false;
+  RuleCut cut;
+  bool plainContext = false;  // `^`, `$` or `/` where context mode would read operators
+};
+
+int ParseRegex(RegexNode& root, std::string_view text, const CaseTable& cases, ErrorState& error,
+               RuleShape* shape = nullptr);
 
 }  // namespace tarnwick
