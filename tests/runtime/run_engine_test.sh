@@ -1,0 +1,104 @@
+#!/bin/bash
+# Runs a PureBasic main program that includes a generated scanner and the
+# engine (runtime/PBTarnwickInc.pbi) and prints its tokens, then compares that
+# output with an expected token list, with tarnwick-scan's output for the same
+# input, or with both. See tests/runtime/CMakeLists.txt for the options.
+#
+# The engine runs through pbcompiler when it is on the PATH, otherwise
+# through the interpreter PBRUN (python3), otherwise the test is skipped with
+# status 77. The main program is run in WORK with the input's file name as its
+# first parameter; token_lines.pbi (beside this script) is copied there for it.
+set -u
+
+usage() {
+  echo "usage: $0 --tarnwick T --scan S --pbrun P --work DIR --lex DEF --main MAIN.pb" \
+       "--input FILE [--expected TOKENS] [--compare-scan] [--scan-args ARGS] [--file F]..." >&2
+  exit 2
+}
+
+tarnwick= scan= pbrun= work= lex= main= input= expected= compareScan= scanArgs=
+files=()
+while [ $# -gt 0 ]; do
+  [ $# -ge 2 ] || [ "$1" = --compare-scan ] || usage
+  case $1 in
+    --tarnwick) tarnwick=$2 ;;
+    --scan) scan=$2 ;;
+    --pbrun) pbrun=$2 ;;
+    --work) work=$2 ;;
+    --lex) lex=$2 ;;
+    --main) main=$2 ;;
+    --input) input=$2 ;;
+    --expected) expected=$2 ;;
+    --scan-args) scanArgs=$2 ;;
+    --file) files+=("$2") ;;
+    --compare-scan) compareScan=1; shift; continue ;;
+    *) usage ;;
+  esac
+  shift 2
+done
+[ -n "$tarnwick" ] && [ -n "$work" ] && [ -n "$lex" ] && [ -n "$main" ] && [ -n "$input" ] || usage
+[ -n "$expected" ] || compareScan=1
+[ -z "$compareScan" ] || [ -n "$scan" ] || usage
+
+# Which engine runner: decided before anything is built, so a skip is quick.
+if command -v pbcompiler > /dev/null 2>&1; then
+  runner=pbcompiler
+elif [ -n "$pbrun" ] && [ -f "$pbrun" ] && command -v python3 > /dev/null 2>&1; then
+  runner=pbrun
+else
+  echo "skipped: neither pbcompiler on the PATH nor python3 with $pbrun"
+  exit 77
+fi
+
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+
+rm -rf "$work" && mkdir -p "$work" || fail "cannot make $work"
+here=$(cd "$(dirname "$0")" && pwd)
+cp "$lex" "$main" "$input" "$here/token_lines.pbi" "$work/" || fail "cannot copy the test's files"
+for f in "${files[@]}"; do
+  cp "$f" "$work/" || fail "cannot copy $f"
+done
+lexName=$(basename "$lex")
+mainName=$(basename "$main")
+inputName=$(basename "$input")
+scanner=$lexName"_lexerout.pbl"
+
+cd "$work" || fail "cannot enter $work"
+TARNWICK_UI=console "$tarnwick" "$lexName" > tarnwick.log 2>&1 ||
+  fail "tarnwick failed on $lexName: $(cat tarnwick.log)"
+[ -f PBTarnwickInc.pbi ] || fail "no PBTarnwickInc.pbi beside the scanner"
+
+if [ $runner = pbcompiler ]; then
+  pbcompiler --quiet --executable ./engine-main "$mainName" > compile.log 2>&1 ||
+    fail "pbcompiler failed on $mainName: $(cat compile.log)"
+  ./engine-main "$inputName" > engine.tokens 2> engine.err
+else
+  python3 "$pbrun" "$mainName" "$inputName" > engine.tokens 2> engine.err
+fi
+status=$?
+[ $status -eq 0 ] || fail "the engine ($runner) ended with status $status: $(cat engine.err)"
+echo "engine run by $runner"
+
+same=0
+if [ -n "$expected" ]; then
+  if ! cmp -s "$expected" engine.tokens; then
+    echo "engine tokens differ from $expected:" >&2
+    diff -u "$expected" engine.tokens >&2
+    same=1
+  fi
+fi
+if [ -n "$compareScan" ]; then
+  # shellcheck disable=SC2086 # the options are a space-separated list
+  "$scan" $scanArgs "$scanner" "$inputName" > scan.tokens 2> scan.err ||
+    fail "tarnwick-scan failed: $(cat scan.err)"
+  if ! cmp -s scan.tokens engine.tokens; then
+    echo "engine tokens differ from tarnwick-scan $scanArgs:" >&2
+    diff -u scan.tokens engine.tokens >&2
+    same=1
+  fi
+fi
+[ $same -eq 0 ] || fail "token streams differ (files in $work)"
+echo "same tokens"

@@ -1,0 +1,92 @@
+; token_lines.pbi - prints the token yyLex just returned as one line in
+; tarnwick-scan's layout, so an engine run can be compared with the preview
+; tool's output line for line:
+;   rule N  line L  col C  "TEXT"
+;   error  line L  col C  "TEXT"
+;   eof  line L  col C
+; TEXT is escaped as tarnwick-scan escapes it. It is taken from the engine's
+; own copy of the input (the bytes it scanned), since yyText() cannot show a
+; malformed UTF-8 byte. Include it after the generated scanner.
+
+; The length (2 to 4) of the well-formed UTF-8 sequence at `*at` with
+; `left` bytes from there to the end, or 1 when none starts there.
+Procedure.i TokenLinesUtf8Length(*at, left.i)
+  Protected lead.i = PeekA(*at)
+  Protected count.i, low.i = $80, high.i = $BF, i.i
+  If lead >= $C2 And lead <= $DF
+    count = 2
+  ElseIf lead >= $E0 And lead <= $EF
+    count = 3
+    If lead = $E0
+      low = $A0
+    ElseIf lead = $ED
+      high = $9F
+    EndIf
+  ElseIf lead >= $F0 And lead <= $F4
+    count = 4
+    If lead = $F0
+      low = $90
+    ElseIf lead = $F4
+      high = $8F
+    EndIf
+  Else
+    ProcedureReturn 1
+  EndIf
+  If count > left
+    ProcedureReturn 1
+  EndIf
+  For i = 1 To count - 1
+    If PeekA(*at + i) < low Or PeekA(*at + i) > high
+      ProcedureReturn 1
+    EndIf
+    low = $80
+    high = $BF
+  Next
+  ProcedureReturn count
+EndProcedure
+
+Procedure.s TokenLinesText()
+  Protected *at = __yylexer\bytes + yyOffset()
+  Protected left.i = yyLength()
+  Protected out.s = "", c.i, n.i
+  While left > 0
+    c = PeekA(*at)
+    n = 1
+    If __yylexer\textFormat = #PB_UTF8
+      n = TokenLinesUtf8Length(*at, left)
+    EndIf
+    If n > 1
+      out + PeekS(*at, n, #PB_UTF8 | #PB_ByteLength)
+    ElseIf c = '"'
+      out + "\" + Chr(34)
+    ElseIf c = '\'
+      out + "\\"
+    ElseIf c = 10
+      out + "\n"
+    ElseIf c = 13
+      out + "\r"
+    ElseIf c = 9
+      out + "\t"
+    ElseIf c >= 32 And c < 127
+      out + Chr(c)
+    Else
+      out + "\x" + LCase(RSet(Hex(c), 2, "0"))
+    EndIf
+    *at + n
+    left - n
+  Wend
+  ProcedureReturn out
+EndProcedure
+
+; `rule` is the number of the rule whose action returned `token` (rules count
+; from 0 in file order); it is not used for #yyError and #yyEOF.
+Procedure PrintTokenLine(token.i, rule.i)
+  Protected where.s = "line " + Str(yyLine()) + "  col " + Str(yyColumn())
+  If token = #yyEOF
+    PrintN("eof  " + where)
+  ElseIf token = #yyError
+    PrintN("error  " + where + "  " + Chr(34) + TokenLinesText() + Chr(34))
+  Else
+    PrintN("rule " + Str(rule) + "  " + where + "  " + Chr(34) + TokenLinesText() + Chr(34))
+  EndIf
+EndProcedure
