@@ -8,6 +8,20 @@
 ; over the input and calls the action procedures; it is not generated, so the
 ; same file serves every scanner.
 ;
+; A definition with start conditions, line anchors or trailing context
+; ("%state", "%xstate", "%context") also defines #__yylexerStartTable before
+; this file is included, and two tables follow __yylexer_info:
+;   __yylexer_starts  the number of start conditions C, then per condition
+;                     two start states: at no line start, at a line start
+;   __yylexer_cut     per state: kind, N - how a match accepted there is cut
+;                     back to its token: 0 not at all, 1 keep the first N
+;                     bytes, 2 drop the last N bytes, 3 drop the line end
+;                     (LF or CR LF; nothing when the match took the end of
+;                     input)
+; The engine reads them only when the constant is defined, so sources
+; generated without them keep working with this file (one condition, no
+; cuts).
+;
 ; ---------------------------------------------------------------------------
 ; API (one scanner per program; the input is copied, so the caller's string,
 ; buffer or file may go away once handed over)
@@ -45,6 +59,20 @@
 ;               character's column)
 ;   yyOffset()  the offset of its first byte in the input, from 0
 ;
+;   yyLess(n)   inside an action: keep the first n bytes of the token and
+;               give the rest back to the input (line and column follow);
+;               yyLess(0) without a change of state scans the same text again
+;
+; Start conditions (INITIAL is #yyStateINITIAL = 0; "%state"/"%xstate"
+; define #yyStateNAME), callable from actions and from the program; the
+; condition survives yyLex calls and the yySet... calls reset it to INITIAL:
+;   yyBegin(condition)      scan in that condition from the next token on; a
+;                           number that names no condition is ignored
+;   yyState()               the current condition
+;   yyPushState(condition)  remember the current condition, then yyBegin
+;   yyPopState()            back to the condition remembered last; INITIAL
+;                           when none is left
+;
 ;   #yyEOF      returned at the end of input; 0 unless defined before this
 ;               file is included
 ;   #yyError    returned for a byte where no rule matches (for #PB_UTF8
@@ -63,6 +91,12 @@
 ;   - A match must use up at least one byte or the end of input: a rule that
 ;     can match the empty string matches only non-empty text (or, with
 ;     <<EOF>>, the end), so the scanner can never stand still.
+;   - With start tables, the walk starts in the state of the current
+;     condition, the line-start one when the position is at the start of the
+;     input or after a line feed. An accept whose rule has trailing context
+;     (r/s, r$) counts with its context for the longest match, and the token
+;     is then cut back; an accept whose cut leaves no byte does not count,
+;     and trailing context never uses up the end of input.
 ;   - The matched rule's action is called. If it returns -1 (an action that
 ;     ends without ProcedureReturn does), the token is dropped and scanning
 ;     goes on; any other value is yyLex's result.
@@ -96,6 +130,10 @@ CompilerIf Not Defined(yyError, #PB_Constant)
   #yyError = -2
 CompilerEndIf
 
+CompilerIf Not Defined(yyStateINITIAL, #PB_Constant)
+  #yyStateINITIAL = 0
+CompilerEndIf
+
 Prototype.i __yylexerAction(*userData)
 
 Structure __yylexerState
@@ -112,6 +150,11 @@ Structure __yylexerState
   tokLength.i
   tokLine.i
   tokColumn.i
+  tokPending.i    ; pending at the token's start, for yyLess
+  condition.i     ; the current start condition
+  *stack          ; conditions remembered by yyPushState
+  stackDepth.i
+  stackSize.i     ; room in *stack, in entries
 EndStructure
 
 Global __yylexer.__yylexerState
@@ -133,6 +176,9 @@ Procedure __yylexerRestart()
   __yylexer\tokLength = 0
   __yylexer\tokLine = 1
   __yylexer\tokColumn = 1
+  __yylexer\tokPending = 0
+  __yylexer\condition = #yyStateINITIAL
+  __yylexer\stackDepth = 0
 EndProcedure
 
 __yylexerRestart()
@@ -141,6 +187,11 @@ Procedure yyFree()
   If __yylexer\bytes <> 0
     FreeMemory(__yylexer\bytes)
     __yylexer\bytes = 0
+  EndIf
+  If __yylexer\stack <> 0
+    FreeMemory(__yylexer\stack)
+    __yylexer\stack = 0
+    __yylexer\stackSize = 0
   EndIf
   __yylexer\size = 0
   __yylexer\textFormat = #PB_Ascii
@@ -287,6 +338,87 @@ Procedure __yylexerAdvance(endPos.i)
   __yylexer\tokLength = endPos - __yylexer\tokStart
 EndProcedure
 
+; The number of start conditions the tables know.
+Procedure.i __yylexerConditionCount()
+  CompilerIf Defined(__yylexerStartTable, #PB_Constant)
+    ProcedureReturn PeekI(?__yylexer_starts)
+  CompilerElse
+    ProcedureReturn 1
+  CompilerEndIf
+EndProcedure
+
+Procedure yyBegin(condition.i)
+  If condition >= 0 And condition < __yylexerConditionCount()
+    __yylexer\condition = condition
+  EndIf
+EndProcedure
+
+Procedure.i yyState()
+  ProcedureReturn __yylexer\condition
+EndProcedure
+
+Procedure yyPushState(condition.i)
+  Protected *larger
+  If __yylexer\stackDepth >= __yylexer\stackSize
+    If __yylexer\stack = 0
+      *larger = AllocateMemory(16 * SizeOf(Integer))
+    Else
+      *larger = ReAllocateMemory(__yylexer\stack, 2 * __yylexer\stackSize * SizeOf(Integer))
+    EndIf
+    If *larger <> 0
+      If __yylexer\stack = 0
+        __yylexer\stackSize = 16
+      Else
+        __yylexer\stackSize = 2 * __yylexer\stackSize
+      EndIf
+      __yylexer\stack = *larger
+    EndIf
+  EndIf
+  ; Without memory the condition is not remembered: the pop then goes back
+  ; further, but nothing is written outside the stack.
+  If __yylexer\stackDepth < __yylexer\stackSize
+    PokeI(__yylexer\stack + __yylexer\stackDepth * SizeOf(Integer), __yylexer\condition)
+    __yylexer\stackDepth = __yylexer\stackDepth + 1
+  EndIf
+  yyBegin(condition)
+EndProcedure
+
+Procedure yyPopState()
+  If __yylexer\stackDepth > 0
+    __yylexer\stackDepth = __yylexer\stackDepth - 1
+    __yylexer\condition = PeekI(__yylexer\stack + __yylexer\stackDepth * SizeOf(Integer))
+  Else
+    __yylexer\condition = #yyStateINITIAL
+  EndIf
+EndProcedure
+
+; The bytes of the token when a match from `startPos` to `endPos` is
+; accepted in a state with cut `kind`, `length`; -1 when a cut leaves no byte,
+; so the accept does not count (the scanner would stand still).
+Procedure.i __yylexerKeptLength(kind.i, length.i, startPos.i, endPos.i, tookEnd.i)
+  Protected kept.i = endPos - startPos
+  Select kind
+    Case 1
+      kept = length
+    Case 2
+      kept = kept - length
+    Case 3
+      If tookEnd = #False
+        If kept >= 2 And PeekA(__yylexer\bytes + endPos - 2) = 13 And PeekA(__yylexer\bytes + endPos - 1) = 10
+          kept = kept - 2
+        Else
+          kept = kept - 1
+        EndIf
+      EndIf
+    Default
+      ProcedureReturn kept
+  EndSelect
+  If kept <= 0 Or kept > endPos - startPos
+    ProcedureReturn -1
+  EndIf
+  ProcedureReturn kept
+EndProcedure
+
 Procedure.i yyLex(*userData = 0)
   Protected *classes = ?__yylexer_charclass
   Protected *rows = ?__yylexer_actionTable
@@ -295,18 +427,34 @@ Procedure.i yyLex(*userData = 0)
   Protected state.i, nextState.i, column.i, p.i, tookEnd.i, action.i
   Protected acceptAction.i, acceptEnd.i, acceptAtEnd.i, result.i
   Protected callAction.__yylexerAction
+  CompilerIf Defined(__yylexerStartTable, #PB_Constant)
+    Protected *starts = ?__yylexer_starts + SizeOf(Integer)
+    Protected *cuts = ?__yylexer_cut
+    Protected lineStart.i, cutKind.i, kept.i
+  CompilerEndIf
 
   Repeat
     __yylexer\tokStart = __yylexer\pos
     __yylexer\tokLength = 0
     __yylexer\tokLine = __yylexer\lineNo
     __yylexer\tokColumn = __yylexer\colNo
+    __yylexer\tokPending = __yylexer\pending
     If __yylexer\pos >= __yylexer\size And __yylexer\endDone = #True
       ProcedureReturn #yyEOF
     EndIf
 
     ; Walk as far as the automaton goes, remembering the last accept.
-    state = startState
+    CompilerIf Defined(__yylexerStartTable, #PB_Constant)
+      lineStart = 0
+      If __yylexer\pos = 0
+        lineStart = 1
+      ElseIf PeekA(__yylexer\bytes + __yylexer\pos - 1) = 10
+        lineStart = 1
+      EndIf
+      state = PeekI(*starts + (__yylexer\condition * 2 + lineStart) * SizeOf(Integer))
+    CompilerElse
+      state = startState
+    CompilerEndIf
     p = __yylexer\pos
     tookEnd = #False
     acceptAction = 0
@@ -332,9 +480,19 @@ Procedure.i yyLex(*userData = 0)
       EndIf
       action = PeekI(*rows + (state * width + width - 1) * SizeOf(Integer))
       If action <> 0
-        acceptAction = action
-        acceptEnd = p
-        acceptAtEnd = tookEnd
+        CompilerIf Defined(__yylexerStartTable, #PB_Constant)
+          cutKind = PeekI(*cuts + state * 2 * SizeOf(Integer))
+          kept = __yylexerKeptLength(cutKind, PeekI(*cuts + (state * 2 + 1) * SizeOf(Integer)), __yylexer\pos, p, tookEnd)
+          If kept >= 0
+            acceptAction = action
+            acceptEnd = __yylexer\pos + kept
+            acceptAtEnd = Bool(tookEnd = #True And cutKind = 0)
+          EndIf
+        CompilerElse
+          acceptAction = action
+          acceptEnd = p
+          acceptAtEnd = tookEnd
+        CompilerEndIf
       EndIf
     Until tookEnd = #True
 
@@ -372,6 +530,20 @@ Procedure.s yyText()
     ProcedureReturn PeekS(__yylexer\bytes + __yylexer\tokStart, __yylexer\tokLength, #PB_UTF8 | #PB_ByteLength)
   EndIf
   ProcedureReturn PeekS(__yylexer\bytes + __yylexer\tokStart, __yylexer\tokLength, #PB_Ascii)
+EndProcedure
+
+Procedure yyLess(n.i)
+  If n < 0 Or n >= __yylexer\tokLength
+    ProcedureReturn
+  EndIf
+  ; Back to the token's start, then forward over the bytes it keeps, so line
+  ; and column are counted as for any token.
+  __yylexer\pos = __yylexer\tokStart
+  __yylexer\lineNo = __yylexer\tokLine
+  __yylexer\colNo = __yylexer\tokColumn
+  __yylexer\pending = __yylexer\tokPending
+  __yylexer\endDone = #False
+  __yylexerAdvance(__yylexer\tokStart + n)
 EndProcedure
 
 Procedure.i yyLength()

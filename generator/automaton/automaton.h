@@ -16,6 +16,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "regex/charset.h"
 #include "regex/object.h"
@@ -78,6 +79,9 @@ class Automaton final : public Object {
   explicit Automaton(std::unique_ptr<CharSet> charset = nullptr);
 
   State* start = nullptr;
+  // Several start states (one per start condition and line-start flag), the
+  // first being `start`; empty when there is only `start`.
+  std::vector<State*> starts;
   ObjectSet<State> states;  // label order
   std::unique_ptr<CharSet> charset;
 

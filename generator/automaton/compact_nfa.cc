@@ -55,6 +55,8 @@ CompactNfa MakeCompactNfa(const Automaton& nfa) {
     compact.epsilonBegin[static_cast<std::size_t>(i) + 1] = compact.epsilonTargets.size();
   }
   compact.start = nfa.start ? positionOf.at(nfa.start) : 0;
+  for (const State* start : nfa.starts)
+    compact.starts.push_back(positionOf.at(start));
   return compact;
 }
 

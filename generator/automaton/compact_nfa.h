@@ -29,7 +29,8 @@ struct CompactNfa {
   std::vector<std::size_t> epsilonBegin;  // per position, plus one end
   std::vector<int32_t> epsilonTargets;    // epsilon moves, state by state
   int32_t start = 0;
-  int32_t minSymbol = 0;  // bounds of the consuming symbols (0, 0 without any)
+  std::vector<int32_t> starts;  // the positions of Automaton::starts, if any
+  int32_t minSymbol = 0;        // bounds of the consuming symbols (0, 0 without any)
   int32_t maxSymbol = 0;
   bool hasEpsilon = false;
 

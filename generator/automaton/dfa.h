@@ -36,6 +36,10 @@ struct Dfa {
   std::unique_ptr<CharSet> charset;
   std::vector<DfaState> states;  // label order
   int32_t start = 0;             // position of the start state
+  // With several NFA start states: the position of each one's DFA state, by
+  // start number (the first is `start`); empty otherwise. Starts whose
+  // states coincide share one DFA state.
+  std::vector<int32_t> starts;
 };
 
 }  // namespace tarnwick

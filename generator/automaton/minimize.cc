@@ -267,6 +267,8 @@ void MinimizeDfa(Dfa& dfa) {
     }
   }
   dfa.start = positionOf[static_cast<std::size_t>(blockOf[static_cast<std::size_t>(dfa.start)])];
+  for (int32_t& start : dfa.starts)
+    start = positionOf[static_cast<std::size_t>(blockOf[static_cast<std::size_t>(start)])];
   dfa.states.resize(blocks);
 }
 

@@ -36,6 +36,9 @@ class FragmentBuilder final : public TreeWalker<const RegexNode, Ends, State*> {
  public:
   FragmentBuilder(Automaton& nfa, int32_t rule) : nfa_(nfa), rule_(rule) {}
 
+  // The rule's own first state, made before its fragment.
+  State* Entry() { return NewState(); }
+
  protected:
   Ends PreVisit(const RegexNode& node, const Ends& handed, bool&) override {
     if (node.kind == NodeKind::OR) return {handed.from, NewState()};
@@ -116,6 +119,28 @@ std::unique_ptr<Automaton> BuildNfa(const RegexNode& root) {
   for (std::size_t r = 0; r < root.children.size(); ++r) {
     FragmentBuilder builder(*nfa, static_cast<int32_t>(r));
     State* end = builder.Walk(*root.children[r], {start, nullptr});
+    end->final = static_cast<int32_t>(r);
+  }
+  return nfa;
+}
+
+std::unique_ptr<Automaton> BuildNfa(const RegexNode& root, const LexerStates& states) {
+  if (!states.enabled) return BuildNfa(root);
+  auto nfa = std::make_unique<Automaton>(root.charset ? root.charset->Clone() : nullptr);
+  for (int32_t k = 0; k < states.StartCount(); ++k) {
+    std::unique_ptr<Object> label = std::make_unique<StateId>(-1, k);
+    nfa->starts.push_back(AddState(*nfa, label));
+  }
+  if (root.kind != NodeKind::OR) return nfa;
+  for (std::size_t r = 0; r < root.children.size(); ++r) {
+    FragmentBuilder builder(*nfa, static_cast<int32_t>(r));
+    State* entry = builder.Entry();
+    for (int32_t k = 0; k < states.StartCount(); ++k) {
+      if (r < states.rules.size() && states.RuleStartsAt(r, k)) {
+        AddTransition(*nfa->starts[static_cast<std::size_t>(k)], *entry, kEpsilonSymbol);
+      }
+    }
+    State* end = builder.Walk(*root.children[r], {entry, nullptr});
     end->final = static_cast<int32_t>(r);
   }
   return nfa;

@@ -8,11 +8,19 @@
 #include <memory>
 
 #include "automaton/automaton.h"
+#include "regex/lexer_states.h"
 #include "regex/regex_node.h"
 
 namespace tarnwick {
 
 // The automaton holds a clone of the root's class map; the root keeps its own.
 std::unique_ptr<Automaton> BuildNfa(const RegexNode& root);
+
+// With `states.enabled`, one start state per start condition and line-start
+// flag instead: start k (k = 2 * condition + line start) is labelled
+// (-1, k) and listed in Automaton::starts at k; every rule's fragment begins
+// at an entry state of its own, which each start it is active in reaches by
+// an epsilon move. Without `enabled` this is BuildNfa(root).
+std::unique_ptr<Automaton> BuildNfa(const RegexNode& root, const LexerStates& states);
 
 }  // namespace tarnwick

@@ -19,7 +19,9 @@ std::vector<bool> EmptyMatchingRules(const Automaton& nfa, int32_t ruleCount) {
   // An NFA state's index is its creation number, unique in the automaton.
   std::vector<bool> seen(static_cast<std::size_t>(nfa.states.count()), false);
   std::vector<const State*> stack{nfa.start};
-  seen[static_cast<std::size_t>(nfa.start->index)] = true;
+  stack.insert(stack.end(), nfa.starts.begin(), nfa.starts.end());
+  for (const State* start : stack)
+    seen[static_cast<std::size_t>(start->index)] = true;
   while (!stack.empty()) {
     const State* state = stack.back();
     stack.pop_back();
@@ -43,10 +45,19 @@ std::vector<RuleFinding> FindRuleProblems(const Automaton& nfa, const Dfa& dfa, 
   if (ruleCount <= 0) return {RuleFinding{FindingKind::kNoRules}};
   const auto rules = static_cast<std::size_t>(ruleCount);
 
+  // With several starts a rule competes only with the rules reachable from
+  // the same starts; the DFA already keeps them apart. No start counts: an
+  // accept there is a match of the empty text.
+  std::vector<bool> isStart(dfa.states.size(), false);
+  if (dfa.start >= 0 && static_cast<std::size_t>(dfa.start) < isStart.size()) {
+    isStart[static_cast<std::size_t>(dfa.start)] = true;
+  }
+  for (int32_t start : dfa.starts)
+    isStart[static_cast<std::size_t>(start)] = true;
   std::vector<bool> matched(rules, false);
   for (std::size_t p = 0; p < dfa.states.size(); ++p) {
     const int32_t final = dfa.states[p].final;
-    if (static_cast<int32_t>(p) != dfa.start && final >= 0 && final < ruleCount) {
+    if (!isStart[p] && final >= 0 && final < ruleCount) {
       matched[static_cast<std::size_t>(final)] = true;
     }
   }
@@ -64,7 +75,7 @@ std::vector<RuleFinding> FindRuleProblems(const Automaton& nfa, const Dfa& dfa, 
       }
     }
     for (std::size_t p = 0; p < dfa.states.size(); ++p) {
-      if (static_cast<int32_t>(p) == dfa.start) continue;
+      if (isStart[p]) continue;
       const DfaState& state = dfa.states[p];
       for (int32_t q : state.label) {
         const int32_t rule = unmatchedRuleAt[static_cast<std::size_t>(q)];

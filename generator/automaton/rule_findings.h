@@ -1,7 +1,10 @@
 // FindRuleProblems: the rules a user most likely got wrong, read off the DFA.
 //
-// A rule never matches when no state but the start accepts it (the scanner
-// takes no match of the empty text, so the start's rule does not count). The
+// A rule never matches when no state but the start (or, with start
+// conditions, a start) accepts it: the scanner takes no match of the empty
+// text, so a start's rule does not count. With several starts a rule only
+// competes with the rules reachable from the starts it is active in, as the
+// DFA keeps them apart already. The
 // rules that take its texts instead are the rules accepted by the states whose
 // label holds one of its accepting NFA states: reading any of its texts ends
 // in such a state. A rule matches the empty text when the start label's

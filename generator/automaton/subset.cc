@@ -49,9 +49,14 @@ class SubsetBuilder {
   bool Run() {
     std::vector<int32_t> work;
     std::vector<int32_t> found;
-    scratch_.assign(1, nfa_.start);
-    if (!Discover(nullptr, nullptr)) return false;
-    work.push_back(0);
+    if (nfa_.starts.empty()) {
+      scratch_.assign(1, nfa_.start);
+      if (!Discover(nullptr, nullptr)) return false;
+      work.push_back(0);
+    } else {
+      if (!DiscoverStarts(found)) return false;
+      work.insert(work.end(), found.rbegin(), found.rend());
+    }
     while (!work.empty()) {
       const int32_t d = work.back();
       work.pop_back();
@@ -93,6 +98,9 @@ class SubsetBuilder {
       }
     }
     dfa->start = positionOf[0];
+    for (int32_t index : startIndices_)
+      dfa->starts.push_back(positionOf[static_cast<std::size_t>(index)]);
+    if (!dfa->starts.empty()) dfa->start = dfa->starts.front();
     states_.clear();
     return dfa;
   }
@@ -150,6 +158,30 @@ class SubsetBuilder {
     return true;
   }
 
+  // Several starts: a start's label is its epsilon closure without the NFA
+  // start states, which accept nothing and have no consuming moves, so
+  // starts that reach the same rules share one DFA state. These labels are
+  // closed, as every label made by Expand is.
+  bool DiscoverStarts(std::vector<int32_t>& fresh) {
+    std::vector<bool> isStart(nfa_.size(), false);
+    for (int32_t q : nfa_.starts)
+      isStart[static_cast<std::size_t>(q)] = true;
+    for (int32_t q : nfa_.starts) {
+      scratch_.assign(1, q);
+      Mark(q);
+      Spread(scratch_);
+      for (int32_t member : scratch_)
+        member_[static_cast<std::size_t>(member) >> 6] = 0;
+      std::erase_if(scratch_,
+                    [&](int32_t member) { return isStart[static_cast<std::size_t>(member)]; });
+      std::sort(scratch_.begin(), scratch_.end());
+      int32_t at = 0;
+      if (!Discover(&at, &fresh)) return false;
+      startIndices_.push_back(at);
+    }
+    return true;
+  }
+
   // Puts NFA state q into the member set; false when it was there.
   bool Mark(int32_t q) {
     uint64_t& word = member_[static_cast<std::size_t>(q) >> 6];
@@ -203,7 +235,7 @@ class SubsetBuilder {
   // The NFA states whose moves and rules make up state d's.
   std::span<const int32_t> Members(int32_t d) {
     const auto& label = states_[static_cast<std::size_t>(d)].label;
-    if (d != 0 || !nfa_.hasEpsilon) return label;
+    if (d != 0 || !nfa_.hasEpsilon || !nfa_.starts.empty()) return label;
     closure_.assign(label.begin(), label.end());
     for (int32_t q : closure_)
       Mark(q);
@@ -263,6 +295,7 @@ class SubsetBuilder {
   std::vector<int32_t> scratch_;               // the label being looked up
   std::vector<int32_t> closure_;               // the start label's closure
   std::vector<uint64_t> member_;               // NFA states as bits; empty between uses
+  std::vector<int32_t> startIndices_;          // several starts: each one's DFA state
 };
 
 }  // namespace

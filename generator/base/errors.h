@@ -50,13 +50,17 @@ enum ErrorNumbers : int {
   // The driver's own, about the files of a run (ErrorArg1: the name).
   kOutputNamesADirectory = 26,  // an output name that ends in a separator or is a directory
   kNoScratchFolder = 27,        // no private folder, or no file in it, in the temporary directory
+  // Start conditions and trailing context.
+  kUndeclaredState = 28,     // a rule prefix names no declared state (ErrorArg1)
+  kStateDeclaredTwice = 29,  // %state or %xstate repeats a name (ErrorArg1)
+  kVariableContext = 30,     // r/s where neither r nor s has a fixed length
   // Named definitions and counts.
-  kNoSuchDefinition = 28,     // {word} naming no definition, with more expression after it
-  kSelfReference = 29,        // a definition that refers to itself (ErrorArg1: the name)
-  kDuplicateDefinition = 30,  // a second %define of one name (ErrorArg1)
-  kCountOutOfOrder = 31,      // {n,m} with n above m (ErrorArg1: the count as written)
-  kExpressionTooLarge = 32,   // counts and references would make more parts than allowed
-  kErrorNumberSlots = 33,     // the table's size
+  kNoSuchDefinition = 31,     // {word} naming no definition, with more expression after it
+  kSelfReference = 32,        // a definition that refers to itself (ErrorArg1: the name)
+  kDuplicateDefinition = 33,  // a second %define of one name (ErrorArg1)
+  kCountOutOfOrder = 34,      // {n,m} with n above m (ErrorArg1: the count as written)
+  kExpressionTooLarge = 35,   // counts and references would make more parts than allowed
+  kErrorNumberSlots = 36,     // the table's size
 };
 
 struct ErrorState {

@@ -12,6 +12,7 @@
 #include "frontend/brace_item.h"
 #include "frontend/definition_text.h"
 #include "frontend/regex_parser.h"
+#include "frontend/start_conditions.h"
 #include "unicode/utf8.h"
 
 namespace tarnwick {
@@ -114,6 +115,8 @@ class Reader {
       if (!Define(examined.substr(word.size()))) return false;
     } else if (IsUtf8Directive(examined)) {
       // The mode was settled before the first line.
+    } else if (IsStateDirective(lower, examined.substr(word.size()))) {
+      return StateDirective(lower, examined.substr(word.size()));
     } else if (lower == "%userdata") {
       if (examined.size() <= word.size() || examined[word.size()] != ' ') {
         return Fail(kSyntaxError);
@@ -148,11 +151,49 @@ class Reader {
     return true;
   }
 
-  bool Rule(std::string_view examined) {
+  static bool IsStateDirective(std::string_view lower, std::string_view rest) {
+    return (lower == "%state" || lower == "%xstate" || lower == "%context") &&
+           (rest.empty() || rest[0] == ' ' || rest[0] == '\t');
+  }
+
+  // The first of these lines also marks the source as one with start tables
+  // (the engine looks for the marker before it reads them) and names INITIAL.
+  bool StateDirective(std::string_view lower, std::string_view rest) {
+    LexerStates& states = facts_.states;
+    std::string line;
+    if (!states.enabled) line = "#__yylexerStartTable = 1 : #yyStateINITIAL = 0";
+    states.enabled = true;
+    if (lower == "%context") {
+      root_.flags |= kContextMode;
+    } else {
+      declaresStates_ = true;
+      const int number = DeclareStates(rest, lower == "%xstate", states, line, error_);
+      if (number != 0) return Fail(number);
+    }
+    out_ += line;
+    EndLine();
+    return true;
+  }
+
+  bool Rule(std::string_view whole) {
     const int32_t line = error_.ErrorLine;  // the action may run over more lines
+    RuleStarts starts;
+    std::size_t prefix = 0;
+    if (declaresStates_) {
+      const int number = ReadRulePrefix(whole, facts_.states, starts.conditions, prefix, error_);
+      if (number != 0) return Fail(number);
+    } else {
+      starts.conditions.assign(1, true);
+    }
+    const std::string_view examined = whole.substr(prefix);
+    RuleShape shape;
     const ParseContext context{.cases = cases_, .definitions = &definitions_, .budget = &budget_};
-    const int stop = ParseRegex(root_, examined, context, error_);
+    const int stop = ParseRegex(root_, examined, context, error_, &shape);
     if (stop == 0) return false;
+    starts.lineStart = shape.lineStart;
+    facts_.states.rules.push_back(std::move(starts));
+    facts_.states.cuts.push_back(shape.cut);
+    if (shape.plainContext && facts_.plainContextLine == 0) facts_.plainContextLine = line;
     out_ += "Procedure __yylexerrun";
     out_ += std::to_string(rule_);
     out_ += '(';
@@ -205,6 +246,7 @@ class Reader {
   DefinitionFacts& facts_;
   int section_ = 0;
   int rule_ = 0;
+  bool declaresStates_ = false;  // prefixes are read only then
   std::string userData_ = "*userData";
   std::string_view prefix_ = kTokenPrefix;
   Definitions definitions_;

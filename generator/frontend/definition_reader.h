@@ -9,10 +9,12 @@
 // separator), so line N of the scanner comes from line N of the definition:
 // declarations and user code pass through, the first separator becomes the
 // line that includes the runtime, directives ("%nocase", "%userdata",
-// "%minimize", "%utf8"), the second separator and empty rule lines become
-// empty lines, "%define NAME expression" names an expression for the
-// rules and later definitions to use as `{NAME}`, and each rule becomes one action procedure (one
-// line per line of its action) whose expression goes to the parser. Output lines end in CR LF.
+// "%minimize", "%utf8", "%context"), the second separator and empty rule
+// lines become empty lines, "%state" and "%xstate" lines the constants of the
+// states they declare, "%define NAME expression" names an expression for the
+// rules and later definitions to use as `{NAME}` (an empty line), and each
+// rule becomes one action procedure (one line per line of its action) whose
+// expression goes to the parser. Output lines end in CR LF.
 //
 // A definition that starts with the UTF-8 byte-order mark, or whose
 // declarations hold a %utf8 line, is read in UTF-8 mode: the output starts
@@ -29,6 +31,7 @@
 #include "base/case_table.h"
 #include "base/errors.h"
 #include "frontend/regex_parser.h"
+#include "regex/lexer_states.h"
 #include "regex/regex_node.h"
 
 namespace tarnwick {
@@ -41,6 +44,12 @@ struct DefinitionFacts {
   int32_t separatorLine = 0;       // the first "%%" line; 0 when there is none
   int32_t lastLine = 0;            // the number of the definition's last line
   bool minimize = false;           // "%minimize" was given
+  // Start conditions, line anchors and trailing context ("%state",
+  // "%xstate", "%context"); `states.enabled` when any of them was given.
+  LexerStates states;
+  // The first rule line where `^`, `$` or `/` stands as an operator would in
+  // a file without "%context"; 0 for none.
+  int32_t plainContextLine = 0;
 };
 
 // Appends the translated lines to `out` and the rule trees to `root`.

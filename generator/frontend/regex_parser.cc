@@ -28,6 +28,7 @@
 #include "frontend/utf8_operand.h"
 #include "regex/class_refiner.h"
 #include "regex/fixed_length.h"
+#include "regex/non_empty.h"
 #include "regex/object_list.h"
 #include "regex/repeat.h"
 
@@ -85,8 +86,9 @@ class Parser {
   // The stop position (1-based), or 0 with `error_` set. The tree is then
   // taken with TakeTree.
   int Run();
-  std::unique_ptr<RegexNode> TakeTree() { return operands_.Pop(); }
+  std::unique_ptr<RegexNode> TakeTree() { return std::move(tree_); }
   const OperandError& error() const { return error_; }
+  const RuleShape& shape() const { return shape_; }
 
  private:
   // Pops `op`'s operands off the operand stack, hangs them under it in the
@@ -107,8 +109,12 @@ class Parser {
   std::unique_ptr<RegexNode> Refine(const unicode::CodePointSet& set);
   // The expression of the definition that `item` names, if it names one.
   const std::string* Definition(const BraceItem& item) const;
-  // For a `{` that is neither a reference nor a count: true when it may
-  // start the action, else fails with the error it is.
+  // Whether the `{` of `item` is neither a reference nor a count.
+  bool StartsAction(const BraceItem& item, bool expectOperand) const {
+    return !Definition(item) && (item.kind != BraceItem::Kind::Count || expectOperand);
+  }
+  // For a `{` that starts the action: true when it may, else fails with the
+  // error it is.
   bool EndsExpression(const BraceItem& item);
   // Pushes the definition's expression as one operand.
   bool PushReference(const std::string& expression);
@@ -122,6 +128,16 @@ class Parser {
     error_.arg = std::string(arg);
     return false;
   }
+  // Reduces what is stacked to one tree and takes it off the operand stack;
+  // nullptr when a group is still open.
+  std::unique_ptr<RegexNode> FinishPart(bool expectOperand);
+  // Whether only blanks stand between `from` and the end of the expression.
+  bool OnlyBlanksToEnd(std::size_t from) const;
+  // LF, CR LF or the end of input.
+  std::unique_ptr<RegexNode> LineEnd();
+  // Joins r and s (s may be null) and settles how the match is cut to r.
+  std::unique_ptr<RegexNode> WithContext(std::unique_ptr<RegexNode> head,
+                                         std::unique_ptr<RegexNode> body, bool lineEnd);
 
   RegexNode& root_;
   std::string_view text_;
@@ -135,7 +151,78 @@ class Parser {
   OperandError error_;
   ObjectList<RegexNode> operators_;
   ObjectList<RegexNode> operands_;
+  RuleShape shape_;
+  std::unique_ptr<RegexNode> tree_;  // the result of Run
 };
+
+std::unique_ptr<RegexNode> Sequence(std::unique_ptr<RegexNode> first,
+                                    std::unique_ptr<RegexNode> second, int32_t kind) {
+  auto node = std::make_unique<RegexNode>(kind);
+  node->children.push_back(std::move(first));
+  node->children.push_back(std::move(second));
+  return node;
+}
+
+std::unique_ptr<RegexNode> Parser::FinishPart(bool expectOperand) {
+  if (expectOperand) operands_.Push(std::make_unique<RegexNode>(NodeKind::Epsilon));
+  while (!operators_.IsEmpty()) {
+    std::unique_ptr<RegexNode> op = operators_.Pop();
+    if (op->kind == NodeKind::GroupMarker) {
+      Fail(kOpenWithoutClose);
+      return nullptr;
+    }
+    Reduce(std::move(op));
+  }
+  return operands_.Pop();
+}
+
+bool Parser::OnlyBlanksToEnd(std::size_t from) const {
+  while (from < text_.size() && IsBlank(text_[from]))
+    ++from;
+  return from == text_.size() ||
+         (text_[from] == '{' && StartsAction(ReadBraceItem(text_, from), false));
+}
+
+std::unique_ptr<RegexNode> Parser::LineEnd() {
+  ByteSet lf{};
+  lf[10] = true;
+  ByteSet cr{};
+  cr[13] = true;
+  auto crlf = Sequence(RefineClasses(root_, cr), RefineClasses(root_, lf), NodeKind::AND);
+  auto newline = Sequence(RefineClasses(root_, lf), std::move(crlf), NodeKind::OR);
+  return Sequence(std::move(newline), std::make_unique<RegexNode>(NodeKind::EndOfInput),
+                  NodeKind::OR);
+}
+
+// A fixed head is exact whatever follows; otherwise a fixed tail is, and the
+// line end is told apart by its bytes. Where both sides vary, the cut would
+// be a guess, so the rule is refused.
+std::unique_ptr<RegexNode> Parser::WithContext(std::unique_ptr<RegexNode> head,
+                                               std::unique_ptr<RegexNode> body, bool lineEnd) {
+  if (!head) {
+    if (!lineEnd) return body;
+    head = std::move(body);
+    body = nullptr;
+  }
+  if (const auto length = FixedLength(*head)) {
+    shape_.cut = {CutKind::kKeepHead, static_cast<int32_t>(*length)};
+  } else if (!body) {
+    shape_.cut = {CutKind::kDropLineEnd, 0};
+  } else if (const auto tail = FixedLength(*body); tail && !lineEnd) {
+    shape_.cut = {CutKind::kDropTail, static_cast<int32_t>(*tail)};
+  } else {
+    Fail(kVariableContext);
+    return nullptr;
+  }
+  // A match whose head is empty would cut to an empty token: the head keeps
+  // only its non-empty texts, so such input goes to the rules below.
+  if (auto nonEmpty = WithoutEmptyText(*head, root_)) {
+    Unregister(*head, root_);
+    head = std::move(nonEmpty);
+  }
+  if (lineEnd) body = body ? Sequence(std::move(body), LineEnd(), NodeKind::AND) : LineEnd();
+  return Sequence(std::move(head), std::move(body), NodeKind::AND);
+}
 
 void Parser::Reduce(std::unique_ptr<RegexNode> op) {
   std::unique_ptr<RegexNode> last = operands_.Pop();
@@ -264,6 +351,18 @@ std::unique_ptr<RegexNode> Parser::Refine(const unicode::CodePointSet& set) {
 int Parser::Run() {
   bool quoted = false;
   bool expectOperand = true;
+  const bool context = !nested_ && (root_.flags & kContextMode) != 0;
+  int depth = 0;  // open groups
+  bool lineEnd = false;
+  std::unique_ptr<RegexNode> head;  // r of r/s
+  const std::size_t first = text_.find_first_not_of(" \t");
+  if (!nested_ && first != std::string_view::npos && text_[first] == '^') {
+    shape_.plainContext = !context;
+    if (context) {
+      shape_.lineStart = true;
+      pos_ = first + 1;
+    }
+  }
   while (pos_ < text_.size()) {
     const char c = text_[pos_];
     if (c == '"') {
@@ -280,9 +379,31 @@ int Parser::Run() {
     if (!quoted && c == '{') {
       brace = ReadBraceItem(text_, pos_);
       definition = Definition(brace);
-      if (!definition && (brace.kind != BraceItem::Kind::Count || expectOperand)) {
+      if (StartsAction(brace, expectOperand)) {
         if (!EndsExpression(brace)) return 0;
         break;
+      }
+    }
+    if (!nested_ && !quoted && c == '$' && OnlyBlanksToEnd(pos_ + 1)) {
+      shape_.plainContext = shape_.plainContext || !context;
+      if (context) {
+        lineEnd = true;
+        ++pos_;
+        continue;
+      }
+    }
+    if (!nested_ && !quoted && c == '/' && depth == 0) {
+      shape_.plainContext = shape_.plainContext || !context;
+      if (context && head) {
+        Fail(kSyntaxError);  // one `/` per rule
+        return 0;
+      }
+      if (context) {
+        head = FinishPart(expectOperand);
+        if (!head) return 0;
+        expectOperand = true;
+        ++pos_;
+        continue;
       }
     }
     if (expectOperand) {
@@ -299,6 +420,7 @@ int Parser::Run() {
       Reduce(std::make_unique<RegexNode>(PostfixKind(c)));
     } else if (!quoted && c == ')') {
       if (!CloseGroup()) return 0;
+      --depth;
     } else if (!quoted && c == '|') {
       PushOperator(NodeKind::OR);
       expectOperand = true;
@@ -307,28 +429,24 @@ int Parser::Run() {
       OpenGroup(switched == 0 ? caseInsensitive_ : text_[pos_ + 2] == 'i');
       pos_ += switched == 0 ? 0 : switched - 1;
       expectOperand = true;
+      ++depth;
     } else {
       PushOperator(NodeKind::AND);
       if (!PushOperand(quoted)) return 0;
     }
     ++pos_;
   }
-  if (expectOperand) operands_.Push(std::make_unique<RegexNode>(NodeKind::Epsilon));
-  while (!operators_.IsEmpty()) {
-    std::unique_ptr<RegexNode> op = operators_.Pop();
-    if (op->kind == NodeKind::GroupMarker) {
-      Fail(kOpenWithoutClose);
-      return 0;
-    }
-    Reduce(std::move(op));
-  }
+  std::unique_ptr<RegexNode> body = FinishPart(expectOperand);
+  if (!body) return 0;
+  tree_ = nested_ ? std::move(body) : WithContext(std::move(head), std::move(body), lineEnd);
+  if (!tree_) return 0;
   return static_cast<int>(pos_) + 1;
 }
 
 }  // namespace
 
 int ParseRegex(RegexNode& root, std::string_view text, const ParseContext& context,
-               ErrorState& error) {
+               ErrorState& error, RuleShape* shape) {
   const std::size_t registered = root.operandSets.size();
   PartBudget own{kDefaultPartLimit, kDefaultPartLimit};
   ParseContext used = context;
@@ -342,14 +460,16 @@ int ParseRegex(RegexNode& root, std::string_view text, const ParseContext& conte
       error.ErrorArg1 = parser.error().arg;
     } else {
       root.children.push_back(parser.TakeTree());
+      if (shape) *shape = parser.shape();
     }
   }
   if (stop == 0) root.operandSets.resize(registered);
   return stop;
 }
 
-int ParseRegex(RegexNode& root, std::string_view text, const CaseTable& cases, ErrorState& error) {
-  return ParseRegex(root, text, ParseContext{.cases = cases}, error);
+int ParseRegex(RegexNode& root, std::string_view text, const CaseTable& cases, ErrorState& error,
+               RuleShape* shape) {
+  return ParseRegex(root, text, ParseContext{.cases = cases}, error, shape);
 }
 
 bool CheckDefinition(const RegexNode& root, std::string_view name, std::string_view text,

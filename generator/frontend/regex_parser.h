@@ -16,6 +16,7 @@
 
 #include "base/case_table.h"
 #include "base/errors.h"
+#include "regex/lexer_states.h"
 #include "regex/regex_node.h"
 
 namespace tarnwick {
@@ -63,9 +64,24 @@ struct ParseContext {
 // root.children and root.operandSets is cut back to its length at the call's
 // start (the failed rule's operand nodes are gone). Class splits that the
 // failed rule caused stay in the map; earlier operands remain exact unions.
+//
+// With kContextMode in root.flags a leading `^` makes the rule a line-start
+// rule, a trailing `$` adds the line end (LF, CR LF or the end of input) as
+// trailing context, and the first `/` outside groups, quotes and classes
+// splits the rule into r/s; the tree is then r followed by s and `shape`
+// says how the engine cuts the match back to r. Without the mode these are
+// plain characters, and `shape` notes where they stand as operators would.
+// Inside a definition's expression they are always plain characters.
+struct RuleShape {
+  bool lineStart = false;
+  RuleCut cut;
+  bool plainContext = false;  // `^`, `$` or `/` where context mode would read operators
+};
+
 int ParseRegex(RegexNode& root, std::string_view text, const ParseContext& context,
-               ErrorState& error);
-int ParseRegex(RegexNode& root, std::string_view text, const CaseTable& cases, ErrorState& error);
+               ErrorState& error, RuleShape* shape = nullptr);
+int ParseRegex(RegexNode& root, std::string_view text, const CaseTable& cases, ErrorState& error,
+               RuleShape* shape = nullptr);
 
 // Checks the expression of the definition `name` as ParseRegex would read it
 // at a reference (a definition has no action: a `{` that is neither a

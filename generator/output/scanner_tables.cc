@@ -39,9 +39,8 @@ void PutClassTable(const CharSet* charset, TextCursor& out) {
   }
 }
 
-}  // namespace
-
-void WriteScannerTables(const Dfa& dfa, std::string& text) {
+// The tables every scanner has, from "DataSection" to __yylexer_info.
+void PutCoreTables(const Dfa& dfa, std::string& text) {
   const int32_t classCount = dfa.charset ? dfa.charset->classCount : 0;
   const std::size_t columns = static_cast<std::size_t>(classCount) + 1;
 
@@ -88,6 +87,51 @@ void WriteScannerTables(const Dfa& dfa, std::string& text) {
   out.Put(", ");
   out.PutDecimal(static_cast<int64_t>(columns));
   out.Put(kLineEnd);
+}
+
+}  // namespace
+
+void WriteScannerTables(const Dfa& dfa, std::string& text) {
+  PutCoreTables(dfa, text);
+  TextCursor out(text, 16);
+  PutLine(out, "EndDataSection");
+}
+
+void WriteScannerTables(const Dfa& dfa, const std::vector<RuleCut>& cuts, std::string& text) {
+  if (dfa.starts.empty()) {
+    WriteScannerTables(dfa, text);
+    return;
+  }
+  PutCoreTables(dfa, text);
+  TextCursor out(text, 256 + dfa.starts.size() * 16 + dfa.states.size() * 16);
+  PutLine(out, "  ");
+  PutLine(out, "  __yylexer_starts:");
+  PutLine(out, "    ; conditions, then per condition: startstate, startstate at a line start");
+  out.Put("    Data.i ");
+  out.PutDecimal(static_cast<int64_t>(dfa.starts.size() / 2));
+  out.Put(kLineEnd);
+  for (std::size_t k = 0; k + 1 < dfa.starts.size(); k += 2) {
+    out.Put("    Data.i ");
+    out.PutDecimal(dfa.starts[k]);
+    out.Put(", ");
+    out.PutDecimal(dfa.starts[k + 1]);
+    out.Put(kLineEnd);
+  }
+  PutLine(out, "  ");
+  PutLine(out, "  __yylexer_cut:");
+  PutLine(out,
+          "    ; per state: cut (0 none, 1 keep N bytes, 2 drop N bytes, 3 drop the line end), N");
+  for (const DfaState& state : dfa.states) {
+    RuleCut cut;
+    if (state.final >= 0 && static_cast<std::size_t>(state.final) < cuts.size()) {
+      cut = cuts[static_cast<std::size_t>(state.final)];
+    }
+    out.Put("    Data.i ");
+    out.PutDecimal(static_cast<int32_t>(cut.kind));
+    out.Put(", ");
+    out.PutDecimal(cut.length);
+    out.Put(kLineEnd);
+  }
   PutLine(out, "EndDataSection");
 }
 

@@ -12,13 +12,24 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "automaton/dfa.h"
+#include "regex/lexer_states.h"
 
 namespace tarnwick {
 
 // Appends the lines from "DataSection" to "EndDataSection", each ending in
 // CR LF, to `out`.
 void WriteScannerTables(const Dfa& dfa, std::string& out);
+
+// The same, and for a DFA with several starts (Dfa::starts) two tables more
+// after __yylexer_info, which the engine reads only in a source that defines
+// #__yylexerStartTable:
+//   __yylexer_starts: one line with the number of start conditions C, then
+//     per condition a line "start state, start state at a line start";
+//   __yylexer_cut: per state a line "kind, length" that says how a match
+//     ending there is cut back to its token (CutKind of its rule, `cuts`).
+void WriteScannerTables(const Dfa& dfa, const std::vector<RuleCut>& cuts, std::string& out);
 
 }  // namespace tarnwick

@@ -51,7 +51,7 @@ int GenerateScannerText(std::string_view definition, const CaseTable& cases,
   SimplifyRules(*root);
 
   log.LogLine("Transform RegEx to NFA...");
-  auto nfa = BuildNfa(*root);
+  auto nfa = BuildNfa(*root, facts.states);
   const bool utf8 = (root->flags & kUtf8Mode) != 0;
   root.reset();
 
@@ -66,6 +66,7 @@ int GenerateScannerText(std::string_view definition, const CaseTable& cases,
   }
   // The findings read the NFA's accepting states; they are logged before the
   // tables so that they stand next to the DFA they describe.
+  LogContextWarning(facts, log);
   LogRuleWarnings(FindRuleProblems(*nfa, *result.dfa, static_cast<int32_t>(facts.ruleLines.size())),
                   facts, log);
   nfa.reset();
@@ -75,7 +76,7 @@ int GenerateScannerText(std::string_view definition, const CaseTable& cases,
   if (facts.minimize || utf8) MinimizeDfa(*result.dfa);
 
   log.LogLine("Write outputfile...");
-  WriteScannerTables(*result.dfa, out);
+  WriteScannerTables(*result.dfa, facts.states.cuts, out);
   return 1;
 }
 

@@ -67,4 +67,12 @@ void LogRuleWarnings(const std::vector<RuleFinding>& findings, const DefinitionF
   }
 }
 
+void LogContextWarning(const DefinitionFacts& facts, Log& log) {
+  if (facts.plainContextLine == 0) return;
+  log.LogLine("Warning Line " + std::to_string(facts.plainContextLine) + ":");
+  log.LogLine(
+      "'^', '$' and '/' are plain characters here; the directive %context makes them line "
+      "anchors and trailing context");
+}
+
 }  // namespace tarnwick

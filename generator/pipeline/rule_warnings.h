@@ -21,4 +21,9 @@ std::string RuleWarningText(const RuleFinding& finding, const DefinitionFacts& f
 void LogRuleWarnings(const std::vector<RuleFinding>& findings, const DefinitionFacts& facts,
                      Log& log);
 
+// Where a file without "%context" has `^`, `$` or `/` where they would be
+// anchors or trailing context, says once (at the first such rule) that they
+// are plain characters and which directive makes them operators.
+void LogContextWarning(const DefinitionFacts& facts, Log& log);
+
 }  // namespace tarnwick

@@ -1,78 +1,81 @@
-// Post-order without recursion: a node's length is known once its children's
-// are. Besides lengths 0 and up, a node may vary in length or match nothing;
-// an alternative that matches nothing does not count against the others.
+// Lengths are gathered bottom-up as ranges on the tree walker, so deep trees
+// cost no recursion. A range's upper end saturates at a bound far above any
+// real rule rather than overflowing.
 #include "regex/fixed_length.h"
 
-#include <utility>
-#include <vector>
+#include <algorithm>
+
+#include "regex/tree_walk.h"
 
 namespace tarnwick {
 
 namespace {
 
-constexpr int64_t kVaries = -1;
-constexpr int64_t kNothing = -2;
+constexpr int64_t kUnbounded = INT64_MAX / 4;
 
-// The length of a node whose children's lengths are [first, last).
-int64_t NodeLength(const RegexNode& node, const int64_t* first, const int64_t* last) {
-  switch (node.kind) {
-    case NodeKind::AND: {
-      int64_t sum = 0;
-      for (const int64_t* it = first; it != last; ++it) {
-        if (*it == kNothing) return kNothing;
-        if (*it == kVaries || sum == kVaries) {
-          sum = kVaries;
-        } else {
-          sum += *it;
-        }
-      }
-      return sum;
-    }
-    case NodeKind::OR: {
-      // An operand OR: one byte of its classes, none when it has no class.
-      if (first == last) return kNothing;
-      if (node.children.front()->IsClassLeaf()) return 1;
-      int64_t length = kNothing;
-      for (const int64_t* it = first; it != last; ++it) {
-        if (*it == kNothing) continue;
-        if (length == kNothing) {
-          length = *it;
-        } else if (length != *it) {
-          return kVaries;
-        }
-      }
-      return length;
-    }
-    case NodeKind::STAR:
-    case NodeKind::OPTION:
-      return *first == kNothing || *first == 0 ? 0 : kVaries;
-    case NodeKind::MINONE:
-      return *first == kNothing || *first == 0 ? *first : kVaries;
-    default:  // Epsilon, the end of input, a class leaf (read by its OR)
-      return 0;
+struct LengthRange {
+  bool matches = true;  // false: no text matches
+  int64_t low = 0;
+  int64_t high = 0;
+};
+
+LengthRange Sequence(std::span<LengthRange> parts) {
+  LengthRange all;
+  for (const LengthRange& part : parts) {
+    if (!part.matches) return {false, 0, 0};
+    all.low = std::min(all.low + part.low, kUnbounded);
+    all.high = std::min(all.high + part.high, kUnbounded);
   }
+  return all;
 }
+
+LengthRange Alternative(std::span<LengthRange> parts) {
+  LengthRange all{false, 0, 0};
+  for (const LengthRange& part : parts) {
+    if (!part.matches) continue;
+    if (!all.matches) {
+      all = part;
+      continue;
+    }
+    all.low = std::min(all.low, part.low);
+    all.high = std::max(all.high, part.high);
+  }
+  return all;
+}
+
+class LengthWalker final : public TreeWalker<const RegexNode, NoValue, LengthRange> {
+ protected:
+  LengthRange PostVisit(const RegexNode& node, const NoValue&, const NoValue&,
+                        std::span<LengthRange> parts) override {
+    if (node.IsClassLeaf()) return {true, 1, 1};
+    switch (node.kind) {
+      case NodeKind::AND:
+        return Sequence(parts);
+      case NodeKind::OR:
+        return Alternative(parts);
+      case NodeKind::STAR:
+      case NodeKind::MINONE:
+      case NodeKind::OPTION: {
+        const LengthRange body = parts.empty() ? LengthRange{} : parts.front();
+        if (!body.matches) return node.kind == NodeKind::MINONE ? body : LengthRange{};
+        const int64_t low = node.kind == NodeKind::MINONE ? body.low : 0;
+        const int64_t high =
+            node.kind == NodeKind::OPTION || body.high == 0 ? body.high : kUnbounded;
+        return {true, low, high};
+      }
+      default:  // Epsilon and the end of input take no byte
+        return {};
+    }
+  }
+};
 
 }  // namespace
 
 std::optional<int64_t> FixedLength(const RegexNode& tree) {
-  std::vector<std::pair<const RegexNode*, std::size_t>> stack{{&tree, 0}};
-  std::vector<int64_t> lengths;
-  while (!stack.empty()) {
-    auto& [node, next] = stack.back();
-    if (next < node->children.size()) {
-      stack.emplace_back(node->children[next++].get(), 0);
-      continue;
-    }
-    const std::size_t first = lengths.size() - node->children.size();
-    const int64_t length =
-        NodeLength(*node, lengths.data() + first, lengths.data() + lengths.size());
-    lengths.resize(first);
-    lengths.push_back(length);
-    stack.pop_back();
-  }
-  if (lengths.back() < 0) return std::nullopt;
-  return lengths.back();
+  LengthWalker walker;
+  const LengthRange range = walker.Walk(tree, NoValue{});
+  if (!range.matches || range.low != range.high) return std::nullopt;
+  return range.low;
 }
 
 }  // namespace tarnwick

@@ -1,8 +1,9 @@
 // FixedLength: the one length in bytes of every text a syntax tree matches,
 // when there is one.
 //
-// The end of input counts as no byte. A tree that matches no text at all
-// (an empty class, or a sequence with one) has no length.
+// Trailing context is exact only where one side of the `/` has a fixed
+// length: the engine then cuts the match at a known place. The end of input
+// counts as no byte. A tree that matches no text at all has no length.
 #pragma once
 
 #include <cstdint>

@@ -45,6 +45,9 @@ struct NodeKind {
 inline constexpr uint32_t kCaseInsensitive = 1;
 // Bit 1: the definition is UTF-8 and operands are sets of characters.
 inline constexpr uint32_t kUtf8Mode = 2;
+// Bit 2: "%context": `^` at the start, `$` at the end and `/` outside groups
+// are a line anchor, a line-end anchor and trailing context.
+inline constexpr uint32_t kContextMode = 4;
 
 class RegexNode final : public Object {
  public:

@@ -5,9 +5,10 @@
 #include "regex/repeat.h"
 
 #include <algorithm>
-#include <unordered_set>
 #include <utility>
 #include <vector>
+
+#include "regex/non_empty.h"
 
 namespace tarnwick {
 
@@ -46,15 +47,6 @@ std::unique_ptr<RegexNode> Node(int32_t kind, std::unique_ptr<RegexNode> child) 
   return node;
 }
 
-// Takes the tree's operand ORs off the root's list before the tree goes.
-void Unregister(RegexNode& root, RegexNode& tree) {
-  std::unordered_set<const RegexNode*> gone;
-  VisitNodes(tree, [&gone](RegexNode& node) {
-    if (IsOperandOr(node)) gone.insert(&node);
-  });
-  std::erase_if(root.operandSets, [&gone](const RegexNode* node) { return gone.contains(node); });
-}
-
 }  // namespace
 
 std::size_t CountNodes(const RegexNode& tree) {
@@ -73,7 +65,7 @@ std::size_t CountNodes(const RegexNode& tree) {
 std::unique_ptr<RegexNode> Repeat(RegexNode& root, std::unique_ptr<RegexNode> operand,
                                   uint64_t least, std::optional<uint64_t> most) {
   if (least == 0 && most == 0) {
-    Unregister(root, *operand);
+    Unregister(*operand, root);
     return std::make_unique<RegexNode>(NodeKind::Epsilon);
   }
   // The parts in sequence; `operand` itself is the last one to be placed.

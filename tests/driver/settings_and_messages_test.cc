@@ -42,8 +42,11 @@ TEST(Messages, TableHasItsFixedTextsAndEmptyEnds) {
   EXPECT_EQ(ErrorMessages[24], "Unknown Unicode category: '%s1'");
   EXPECT_EQ(ErrorMessages[25], "Invalid Unicode escape: '%s1'");
   EXPECT_EQ(ErrorMessages[kOutputNamesADirectory], "'%s1' names a directory, not an output file");
+  EXPECT_EQ(ErrorMessages[kUndeclaredState], "Undeclared start condition: '%s1'");
+  EXPECT_EQ(ErrorMessages[kVariableContext],
+            "Trailing context needs a fixed length before or after '/'");
   EXPECT_EQ(ErrorMessages[kNoSuchDefinition], "No definition named '%s1'");
-  EXPECT_EQ(ErrorMessages.size(), 33u);
+  EXPECT_EQ(ErrorMessages.size(), 36u);
   for (int n = 1; n < static_cast<int>(ErrorMessages.size()); ++n)
     EXPECT_FALSE(ErrorMessages[n].empty()) << n;
 }

@@ -12,6 +12,13 @@
 // a match inside one. Once a match has used the end of input, or the end was
 // reached without one, every further call gives the end token.
 //
+// With start tables the walk starts in the current condition's state (the
+// line-start one at the start of the input or after a line feed), and an
+// accept with a cut counts as its token cut back; a cut that leaves no byte
+// does not count, and trailing context never uses up the end of input. The
+// condition calls and Less are the engine's yyBegin, yyPushState,
+// yyPopState and yyLess.
+//
 // Actions cannot run here. The engine hands out every match; a caller that
 // drops the matches of some rules sees exactly what the PureBasic engine
 // returns when those rules' actions give -1, because the engine's state after
@@ -19,7 +26,9 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string_view>
+#include <vector>
 
 #include "scanner_tables.h"
 #include "text_position.h"
@@ -46,15 +55,30 @@ class ScanEngine {
 
   Token Next();
 
+  // A condition the tables do not know is ignored, as by yyBegin.
+  void Begin(int condition);
+  void PushState(int condition);
+  void PopState();
+  int State() const { return condition_; }
+  // Keeps the first n bytes of `token`, the last token Next gave, and gives
+  // the rest back to the input.
+  void Less(Token& token, size_t n);
+
  private:
   void AdvanceTo(size_t end);
+  // The token's length for an accept in `state` of the match [position_, p);
+  // -1 when the accept does not count.
+  int64_t KeptLength(int state, size_t p, bool tookEnd) const;
 
   const ScannerTables& tables_;
   std::string_view input_;
   size_t position_ = 0;
   TextPosition where_;
+  TextPosition tokenWhere_;  // where_ at the last token's start
   bool utf8_;
   bool endDone_ = false;
+  int condition_ = 0;
+  std::vector<int> stack_;
 };
 
 }  // namespace tarnwick_scan

@@ -81,7 +81,7 @@ struct DataLine {
   std::vector<std::string_view> fields;
 };
 
-enum class Block { kNone, kClasses, kActions, kInfo };
+enum class Block { kNone, kClasses, kActions, kInfo, kStarts, kCuts };
 
 TableRead Fail(int line, std::string message) {
   TableRead read;
@@ -99,6 +99,55 @@ std::string Quote(std::string_view text) {
   return "\"" + shown + (text.size() > kShown ? "...\"" : "\"");
 }
 
+// The start states per condition and the cut of every state; an empty
+// error when they are sound.
+TableRead ReadStartTables(const std::vector<DataLine>& startLines,
+                          const std::vector<DataLine>& cutLines, int lastLine,
+                          ScannerTables& tables) {
+  const int64_t stateCount = tables.StateCount();
+  auto state = [&](std::string_view field) -> std::optional<int> {
+    auto value = ParseInteger(field);
+    if (!value || *value < 0 || *value >= stateCount) return std::nullopt;
+    return static_cast<int>(*value);
+  };
+  if (startLines.empty() || startLines[0].fields.size() != 1) {
+    return Fail(startLines.empty() ? lastLine : startLines[0].number,
+                "__yylexer_starts must begin with the number of conditions");
+  }
+  auto count = ParseInteger(startLines[0].fields[0]);
+  if (!count || *count < 1 || *count + 1 != static_cast<int64_t>(startLines.size())) {
+    return Fail(startLines[0].number, "__yylexer_starts: the number of conditions " +
+                                          Quote(startLines[0].fields[0]) +
+                                          " does not match its lines");
+  }
+  for (size_t i = 1; i < startLines.size(); ++i) {
+    const DataLine& data = startLines[i];
+    if (data.fields.size() != 2) {
+      return Fail(data.number, "__yylexer_starts lines hold two start states");
+    }
+    for (std::string_view field : data.fields) {
+      auto at = state(field);
+      if (!at) return Fail(data.number, "start state " + Quote(field) + " names no state");
+      tables.starts.push_back(*at);
+    }
+  }
+  if (static_cast<int64_t>(cutLines.size()) != stateCount) {
+    return Fail(cutLines.empty() ? lastLine : cutLines.back().number,
+                "__yylexer_cut must hold one line per state");
+  }
+  for (const DataLine& data : cutLines) {
+    auto kind = data.fields.size() == 2 ? ParseInteger(data.fields[0]) : std::nullopt;
+    auto length = data.fields.size() == 2 ? ParseInteger(data.fields[1]) : std::nullopt;
+    if (!kind || !length || *kind < 0 || *kind > 3 || *length < 0 ||
+        *length > std::numeric_limits<int>::max()) {
+      return Fail(data.number, "__yylexer_cut lines hold a kind 0 to 3 and a length");
+    }
+    tables.cutKind.push_back(static_cast<int>(*kind));
+    tables.cutLength.push_back(static_cast<int>(*length));
+  }
+  return {};
+}
+
 }  // namespace
 
 TableRead ReadScannerTables(std::string_view source) {
@@ -114,7 +163,7 @@ TableRead ReadScannerTables(std::string_view source) {
     return Fail(0, "no DataSection line: not a generated scanner source");
   }
 
-  std::vector<DataLine> classLines, actionLines, infoLines;
+  std::vector<DataLine> classLines, actionLines, infoLines, startLines, cutLines;
   Block block = Block::kNone;
   bool ended = false;
   int lastLine = lines.empty() ? 0 : lines.back().number;
@@ -135,6 +184,12 @@ TableRead ReadScannerTables(std::string_view source) {
     } else if (text == "__yylexer_info:") {
       if (block != Block::kActions) return Fail(line.number, "label __yylexer_info out of order");
       block = Block::kInfo;
+    } else if (text == "__yylexer_starts:") {
+      if (block != Block::kInfo) return Fail(line.number, "label __yylexer_starts out of order");
+      block = Block::kStarts;
+    } else if (text == "__yylexer_cut:") {
+      if (block != Block::kStarts) return Fail(line.number, "label __yylexer_cut out of order");
+      block = Block::kCuts;
     } else if (text.starts_with("Data.i ") || text.starts_with("Data.i\t")) {
       DataLine data{line.number, SplitFields(Trim(text.substr(6)))};
       switch (block) {
@@ -149,12 +204,21 @@ TableRead ReadScannerTables(std::string_view source) {
         case Block::kInfo:
           infoLines.push_back(std::move(data));
           break;
+        case Block::kStarts:
+          startLines.push_back(std::move(data));
+          break;
+        case Block::kCuts:
+          cutLines.push_back(std::move(data));
+          break;
       }
     } else {
       return Fail(line.number, "unexpected line in the scanner tables: " + Quote(text));
     }
   }
-  if (block != Block::kInfo) {
+  if (block == Block::kStarts) {
+    return Fail(lastLine, "label __yylexer_cut missing (truncated scanner source?)");
+  }
+  if (block != Block::kInfo && block != Block::kCuts) {
     const char* missing = block == Block::kNone      ? "__yylexer_charclass"
                           : block == Block::kClasses ? "__yylexer_actionTable"
                                                      : "__yylexer_info";
@@ -234,6 +298,10 @@ TableRead ReadScannerTables(std::string_view source) {
     return Fail(infoLines[0].number, "start state " + std::to_string(*start) + " names no state");
   }
   tables.start = static_cast<int>(*start);
+  if (block == Block::kCuts) {
+    TableRead problem = ReadStartTables(startLines, cutLines, lastLine, tables);
+    if (!problem.error.empty()) return problem;
+  }
 
   TableRead read;
   read.tables = std::move(tables);

@@ -5,7 +5,9 @@
 // sections of its own, the tables always come last) and reads the three
 // labelled tables that follow it: the column of every byte, one row of next
 // states plus an action field per state, and the start state with the row
-// width. Every count, column and target is checked before the tables are
+// width. A scanner with start conditions, line anchors or trailing context
+// has two more: the start states per condition (__yylexer_starts) and each
+// state's cut (__yylexer_cut). Every count, column and target is checked before the tables are
 // handed out, so the scan engine can index them without further tests.
 // Malformed text of any kind yields an error message, never a crash: the
 // reader is meant to be fed arbitrary files.
@@ -30,8 +32,19 @@ struct ScannerTables {
   int start = 0;
   std::vector<int> next;          // StateCount() rows of `columns` targets
   std::vector<int> acceptedRule;  // per state: the rule whose action it names
+  // With start tables: per condition two start states (not at / at a line
+  // start), condition by condition; empty for a scanner without them.
+  std::vector<int> starts;
+  // With start tables: per state its cut kind (0 to 3) and length.
+  std::vector<int> cutKind;
+  std::vector<int> cutLength;
 
   int StateCount() const { return static_cast<int>(acceptedRule.size()); }
+  int ConditionCount() const { return starts.empty() ? 1 : static_cast<int>(starts.size() / 2); }
+  int StartState(int condition, bool lineStart) const {
+    if (starts.empty()) return start;
+    return starts[static_cast<size_t>(condition) * 2 + (lineStart ? 1 : 0)];
+  }
   int Next(int state, int column) const {
     return next[static_cast<size_t>(state) * columns + column];
   }
