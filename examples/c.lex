@@ -9,6 +9,9 @@
 %context
 %xstate COMMENT STRING
 %state PREPROC
+%define HEX [0-9a-fA-F]
+%define OCTAL [0-7]
+%define EXPONENT [eE][+-]?[0-9]+
 Enumeration 1
   #yyTokenKeyword
   #yyTokenIdentifier
@@ -52,8 +55,8 @@ Global cString.s
     Case "v" : cString + Chr(11)
   EndSelect
 }
-<STRING>\\x[0-9a-fA-F]+  { cString + Chr(Val("$" + Mid(yyText(), 3))) }
-<STRING>\\[0-7]([0-7][0-7]?)?  {
+<STRING>\\x{HEX}+  { cString + Chr(Val("$" + Mid(yyText(), 3))) }
+<STRING>\\{OCTAL}{1,3}  {
   Protected i, code
   For i = 2 To yyLength()
     code = code * 8 + Asc(Mid(yyText(), i, 1)) - '0'
@@ -72,9 +75,9 @@ auto|break|case|char|const|continue|default|do|double|else|enum|extern  { Proced
 float|for|goto|if|inline|int|long|register|restrict|return|short|signed  { ProcedureReturn §Keyword }
 sizeof|static|struct|switch|typedef|union|unsigned|void|volatile|while  { ProcedureReturn §Keyword }
 [A-Za-z_][A-Za-z0-9_]*  { ProcedureReturn §Identifier }
-[0-9]+"."[0-9]*([eE][+-]?[0-9]+)?[fFlL]?|"."[0-9]+([eE][+-]?[0-9]+)?[fFlL]?  { ProcedureReturn §Float }
-[0-9]+[eE][+-]?[0-9]+[fFlL]?  { ProcedureReturn §Float }
-0[xX][0-9a-fA-F]+[uUlL]*|[0-9]+[uUlL]*  { ProcedureReturn §Integer }
+[0-9]+"."[0-9]*{EXPONENT}?[fFlL]?|"."[0-9]+{EXPONENT}?[fFlL]?  { ProcedureReturn §Float }
+[0-9]+{EXPONENT}[fFlL]?  { ProcedureReturn §Float }
+0[xX]{HEX}+[uUlL]*|[0-9]+[uUlL]*  { ProcedureReturn §Integer }
 "..."|"<<="|">>="|"->"|"++"|"--"|"<<"|">>"|"<="|">="|"=="|"!="|"&&"|"||"|"##"  { ProcedureReturn §Operator }
 "*="|"/="|"%="|"+="|"-="|"&="|"^="|"|="  { ProcedureReturn §Operator }
 "+"|"-"|"*"|"/"|"%"|"<"|">"|"="|"!"|"&"|"|"|"^"|"~"|"?"|":"|";"|","|"."  { ProcedureReturn §Operator }

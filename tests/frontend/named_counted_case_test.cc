@@ -83,6 +83,11 @@ TEST(NamedCountedCase, GiveTheTablesOfTheRuleWrittenOut) {
       {"", "(?i:a(?-i:b)c)", "", "[aA]b[cC]"},
       {"", "(?i:\xE4)", "", "[\xE4\xC4]"},
       {"%utf8\n", "(?i:\xCF\x83)", "%utf8\n", "[\xCF\x83\xCF\x82\xCE\xA3]"},
+      // Beside trailing context: a reference or count before `$` or `/`, and
+      // inside a definition `$` is a character.
+      {"%context\n%define D [0-9]\n", "{D}+$", "%context\n", "([0-9])+$"},
+      {"%context\n%define D [0-9]\n", "^{D}{2}/x", "%context\n", "^[0-9][0-9]/x"},
+      {"%context\n%define D a$\n", "{D}", "%context\n", "a\\$"},
       // Quoted, `(?i:` is text.
       {"", "\"(?i:\"a", "", "\\(\\?i:a"},
   };
