@@ -39,14 +39,27 @@ void PutClassTable(const CharSet* charset, TextCursor& out) {
   }
 }
 
+// About the length of the tables every scanner has: rows take 5 characters
+// per column and the action field; numbers wider than their field only make
+// the cursor grow once more.
+std::size_t CoreTablesSize(const Dfa& dfa) {
+  const int32_t classCount = dfa.charset ? dfa.charset->classCount : 0;
+  const std::size_t columns = static_cast<std::size_t>(classCount) + 1;
+  return 4096 + dfa.states.size() * (columns * 5 + 32);
+}
+
+// The same for the start and cut tables: a cut line takes 17 characters
+// with one-digit numbers.
+std::size_t StartAndCutTablesSize(const Dfa& dfa) {
+  return 256 + dfa.starts.size() * 16 + dfa.states.size() * 24;
+}
+
 // The tables every scanner has, from "DataSection" to __yylexer_info.
 void PutCoreTables(const Dfa& dfa, std::string& text) {
   const int32_t classCount = dfa.charset ? dfa.charset->classCount : 0;
   const std::size_t columns = static_cast<std::size_t>(classCount) + 1;
 
-  // Rows take 5 characters per column and the action field; numbers wider
-  // than their field only make the cursor grow once more.
-  TextCursor out(text, 4096 + dfa.states.size() * (columns * 5 + 32));
+  TextCursor out(text, CoreTablesSize(dfa));
 
   PutLine(out, "DataSection");
   PutClassTable(dfa.charset.get(), out);
@@ -102,8 +115,10 @@ void WriteScannerTables(const Dfa& dfa, const std::vector<RuleCut>& cuts, std::s
     WriteScannerTables(dfa, text);
     return;
   }
+  // One allocation for all of it: the tables are most of the scanner.
+  ReserveText(text, CoreTablesSize(dfa) + StartAndCutTablesSize(dfa));
   PutCoreTables(dfa, text);
-  TextCursor out(text, 256 + dfa.starts.size() * 16 + dfa.states.size() * 16);
+  TextCursor out(text, StartAndCutTablesSize(dfa));
   PutLine(out, "  ");
   PutLine(out, "  __yylexer_starts:");
   PutLine(out, "    ; conditions, then per condition: startstate, startstate at a line start");
