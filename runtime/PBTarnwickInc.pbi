@@ -75,8 +75,10 @@
 ;
 ;   #yyEOF      returned at the end of input; 0 unless defined before this
 ;               file is included
-;   #yyError    returned for a byte where no rule matches; -2 unless defined
-;               before this file is included. yyText() is that one byte.
+;   #yyError    returned for a byte where no rule matches (for #PB_UTF8
+;               input: for a well-formed character, or a byte of a
+;               malformed sequence); -2 unless defined before this file is
+;               included. yyText() is that byte or character.
 ;
 ; How a token is found:
 ;   - From the current position the automaton runs byte by byte as long as
@@ -99,7 +101,8 @@
 ;     ends without ProcedureReturn does), the token is dropped and scanning
 ;     goes on; any other value is yyLex's result.
 ;   - Where no rule matches, yyLex returns #yyError for the one byte at the
-;     position and moves past it.
+;     position and moves past it; with #PB_UTF8 input, for the whole
+;     character when a well-formed one starts there.
 ;   - At the end of input without a matching <<EOF>> rule, and on every call
 ;     after the end of input has been matched once, yyLex returns #yyEOF.
 ;   - A line feed (byte 10) starts a new line. A carriage return is an
@@ -504,7 +507,13 @@ Procedure.i yyLex(*userData = 0)
         ProcedureReturn result
       EndIf
     ElseIf __yylexer\pos < __yylexer\size
-      __yylexerAdvance(__yylexer\pos + 1)
+      ; Tables over characters never start a match inside a well-formed
+      ; UTF-8 character, so one that no rule names is one error, not several.
+      If __yylexer\textFormat = #PB_UTF8
+        __yylexerAdvance(__yylexer\pos + __yylexerUtf8Length(__yylexer\pos))
+      Else
+        __yylexerAdvance(__yylexer\pos + 1)
+      EndIf
       ProcedureReturn #yyError
     Else
       __yylexer\endDone = #True
