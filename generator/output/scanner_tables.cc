@@ -39,6 +39,29 @@ void PutClassTable(const CharSet* charset, TextCursor& out) {
   }
 }
 
+// A cell of the action table: the target right-aligned in 4 characters and
+// a comma. Nearly every cell is "no move" or a state below 10,000, and those
+// go in as one 5-byte block; a row of a large table is thousands of them.
+void PutCell(int32_t target, TextCursor& out) {
+  if (target < kNoMove || target >= 10000) {
+    out.PutDecimalPadded(target, 4);
+    out.Put(',');
+    return;
+  }
+  char cell[5] = {' ', ' ', ' ', ' ', ','};
+  if (target == kNoMove) {
+    cell[2] = '-';
+    cell[3] = '1';
+  } else {
+    std::size_t at = 3;
+    do {
+      cell[at--] = static_cast<char>('0' + target % 10);
+      target /= 10;
+    } while (target != 0);
+  }
+  out.PutPrefix(cell, sizeof cell);
+}
+
 // About the length of the tables every scanner has: rows take 5 characters
 // per column and the action field; numbers wider than their field only make
 // the cursor grow once more.
@@ -78,10 +101,8 @@ void PutCoreTables(const Dfa& dfa, std::string& text) {
       row[static_cast<std::size_t>(column)] = move.target;
     }
     out.Put("    Data.i ");
-    for (int32_t target : row) {
-      out.PutDecimalPadded(target, 4);
-      out.Put(',');
-    }
+    for (int32_t target : row)
+      PutCell(target, out);
     if (state.final == -1) {
       out.Put(" 0");
     } else {
