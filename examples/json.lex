@@ -1,4 +1,7 @@
 ; json.lex - the tokens of JSON text.
+%define HEX [0-9a-fA-F]
+%define DIGITS [0-9]+
+%define INTEGER -?(0|[1-9][0-9]*)
 Enumeration 1
   #yyTokenBeginObject
   #yyTokenEndObject
@@ -20,8 +23,8 @@ EndEnumeration
 ":"  { ProcedureReturn §Colon }
 ","  { ProcedureReturn §Comma }
 ; A string holds no line break; escapes are the six of the standard plus \uXXXX.
-\"([^"\\\n]|\\(["\\/bfnrt]|u[0-9a-fA-F][0-9a-fA-F][0-9a-fA-F][0-9a-fA-F]))*\"  { ProcedureReturn §String }
--?(0|[1-9][0-9]*)(\.[0-9]+)?([eE][+-]?[0-9]+)?  { ProcedureReturn §Number }
+\"([^"\\\n]|\\(["\\/bfnrt]|u{HEX}{4}))*\"  { ProcedureReturn §String }
+{INTEGER}(\.{DIGITS})?([eE][+-]?{DIGITS})?  { ProcedureReturn §Number }
 true  { ProcedureReturn §True }
 false  { ProcedureReturn §False }
 null  { ProcedureReturn §Null }

@@ -4,6 +4,8 @@
 ; over an identifier of the same length because its rule comes first, and a
 ; longer identifier such as "Ifs" wins over the keyword "If".
 %nocase
+%define NAME [a-z_][a-z0-9_]*$?
+%define DIGITS [0-9]+
 Enumeration 1
   #yyTokenNewline
   #yyTokenKeyword
@@ -25,12 +27,12 @@ Select|Case|Default|EndSelect|Break|Continue|End|And|Or|XOr|Not  { ProcedureRetu
 Procedure|ProcedureReturn|EndProcedure|Declare|Prototype|Define|Protected|Global|Shared|Static  { ProcedureReturn §Keyword }
 Structure|EndStructure|Enumeration|EndEnumeration|NewList|NewMap|Dim|Debug|EnableExplicit  { ProcedureReturn §Keyword }
 DataSection|EndDataSection|Data|IncludeFile|XIncludeFile  { ProcedureReturn §Keyword }
-[a-z_][a-z0-9_]*$?  { ProcedureReturn §Identifier }
-#[a-z_][a-z0-9_]*$?  { ProcedureReturn §Constant }
-[0-9]+  { ProcedureReturn §Integer }
+{NAME}  { ProcedureReturn §Identifier }
+#{NAME}  { ProcedureReturn §Constant }
+{DIGITS}  { ProcedureReturn §Integer }
 $[0-9a-f]+  { ProcedureReturn §Integer }
 %[01]+  { ProcedureReturn §Integer }
-[0-9]+\.[0-9]+(e[+-]?[0-9]+)?  { ProcedureReturn §Float }
+{DIGITS}\.{DIGITS}(e[+-]?{DIGITS})?  { ProcedureReturn §Float }
 \"[^"\n]*\"  { ProcedureReturn §String }
 ~\"([^"\\\n]|\\.)*\"  { ProcedureReturn §String }
 '[^'\n]+'  { ProcedureReturn §Character }

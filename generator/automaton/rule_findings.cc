@@ -1,5 +1,5 @@
 // Rule findings from the DFA's accepted rules, its labels only where needed,
-// and the start state's epsilon closure in the NFA.
+// and the start states' epsilon closure in the NFA's compact form.
 #include "automaton/rule_findings.h"
 
 #include <algorithm>
@@ -12,36 +12,31 @@ namespace tarnwick {
 
 namespace {
 
-// The rules accepted in the epsilon closure of the NFA's start state.
-std::vector<bool> EmptyMatchingRules(const Automaton& nfa, int32_t ruleCount) {
+// The rules accepted in the epsilon closure of the NFA's start states.
+std::vector<bool> EmptyMatchingRules(const CompactNfa& nfa, bool hasStart, int32_t ruleCount) {
   std::vector<bool> matches(static_cast<std::size_t>(ruleCount), false);
-  if (nfa.start == nullptr) return matches;
-  // An NFA state's index is its creation number, unique in the automaton.
-  std::vector<bool> seen(static_cast<std::size_t>(nfa.states.count()), false);
-  std::vector<const State*> stack{nfa.start};
+  if (!hasStart || nfa.size() == 0) return matches;
+  std::vector<bool> seen(nfa.size(), false);
+  std::vector<int32_t> stack{nfa.start};
   stack.insert(stack.end(), nfa.starts.begin(), nfa.starts.end());
-  for (const State* start : stack)
-    seen[static_cast<std::size_t>(start->index)] = true;
+  for (int32_t start : stack)
+    seen[static_cast<std::size_t>(start)] = true;
   while (!stack.empty()) {
-    const State* state = stack.back();
+    const int32_t q = stack.back();
     stack.pop_back();
-    if (state->final >= 0 && state->final < ruleCount) {
-      matches[static_cast<std::size_t>(state->final)] = true;
-    }
-    for (int i = 0; i < state->transitions.count(); ++i) {
-      const Transition* move = state->transitions[i];
-      if (move->symbol != kEpsilonSymbol) continue;
-      if (seen[static_cast<std::size_t>(move->target->index)]) continue;
-      seen[static_cast<std::size_t>(move->target->index)] = true;
-      stack.push_back(move->target);
+    const int32_t final = nfa.finals[static_cast<std::size_t>(q)];
+    if (final >= 0 && final < ruleCount) matches[static_cast<std::size_t>(final)] = true;
+    for (int32_t next : nfa.EpsilonOf(q)) {
+      if (seen[static_cast<std::size_t>(next)]) continue;
+      seen[static_cast<std::size_t>(next)] = true;
+      stack.push_back(next);
     }
   }
   return matches;
 }
 
-}  // namespace
-
-std::vector<RuleFinding> FindRuleProblems(const Automaton& nfa, const Dfa& dfa, int32_t ruleCount) {
+std::vector<RuleFinding> FindProblems(const CompactNfa& nfa, bool hasStart, const Dfa& dfa,
+                                      int32_t ruleCount) {
   if (ruleCount <= 0) return {RuleFinding{FindingKind::kNoRules}};
   const auto rules = static_cast<std::size_t>(ruleCount);
 
@@ -61,17 +56,17 @@ std::vector<RuleFinding> FindRuleProblems(const Automaton& nfa, const Dfa& dfa, 
       matched[static_cast<std::size_t>(final)] = true;
     }
   }
-  const std::vector<bool> empty = EmptyMatchingRules(nfa, ruleCount);
+  const std::vector<bool> empty = EmptyMatchingRules(nfa, hasStart, ruleCount);
   std::vector<std::vector<int32_t>> outrun = FindOutrunRules(dfa, ruleCount);
 
   // Who takes the texts of the rules that never match.
   std::vector<std::vector<int32_t>> takenBy(rules);
   if (std::find(matched.begin(), matched.end(), false) != matched.end()) {
-    std::vector<int32_t> unmatchedRuleAt(static_cast<std::size_t>(nfa.states.count()), -1);
-    for (int q = 0; q < nfa.states.count(); ++q) {
-      const int32_t final = nfa.states[q]->final;
+    std::vector<int32_t> unmatchedRuleAt(nfa.size(), -1);
+    for (std::size_t q = 0; q < nfa.size(); ++q) {
+      const int32_t final = nfa.finals[q];
       if (final >= 0 && final < ruleCount && !matched[static_cast<std::size_t>(final)]) {
-        unmatchedRuleAt[static_cast<std::size_t>(q)] = final;
+        unmatchedRuleAt[q] = final;
       }
     }
     for (std::size_t p = 0; p < dfa.states.size(); ++p) {
@@ -106,6 +101,20 @@ std::vector<RuleFinding> FindRuleProblems(const Automaton& nfa, const Dfa& dfa, 
     }
   }
   return findings;
+}
+
+}  // namespace
+
+// The compact form keeps the automaton's positions; it names position 0 as
+// the start of an automaton without one, so whether there is a start goes
+// alongside.
+std::vector<RuleFinding> FindRuleProblems(const Automaton& nfa, const Dfa& dfa, int32_t ruleCount) {
+  return FindProblems(MakeCompactNfa(nfa), nfa.start != nullptr, dfa, ruleCount);
+}
+
+std::vector<RuleFinding> FindRuleProblems(const CompactNfa& nfa, const Dfa& dfa,
+                                          int32_t ruleCount) {
+  return FindProblems(nfa, true, dfa, ruleCount);
 }
 
 }  // namespace tarnwick

@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "automaton/automaton.h"
+#include "automaton/compact_nfa.h"
 #include "automaton/dfa.h"
 
 namespace tarnwick {
@@ -52,5 +53,9 @@ struct RuleFinding {
 // findings in rule order, at most one per rule: a rule that never matches is
 // not also reported for the empty text.
 std::vector<RuleFinding> FindRuleProblems(const Automaton& nfa, const Dfa& dfa, int32_t ruleCount);
+
+// The same from the NFA's compact form, which is all the findings read; the
+// pipeline keeps only that one alive next to the DFA.
+std::vector<RuleFinding> FindRuleProblems(const CompactNfa& nfa, const Dfa& dfa, int32_t ruleCount);
 
 }  // namespace tarnwick

@@ -302,14 +302,24 @@ class SubsetBuilder {
 
 std::unique_ptr<Dfa> BuildDfaFromEpsilonNfa(const Automaton& nfa, std::size_t maxStates,
                                             std::size_t* statesReached) {
+  if (nfa.states.empty()) {
+    if (statesReached) *statesReached = 0;
+    return nullptr;
+  }
+  return BuildDfaFromCompactNfa(MakeCompactNfa(nfa),
+                                nfa.charset ? nfa.charset->Clone() : std::make_unique<CharSet>(),
+                                maxStates, statesReached);
+}
+
+std::unique_ptr<Dfa> BuildDfaFromCompactNfa(const CompactNfa& nfa, std::unique_ptr<CharSet> charset,
+                                            std::size_t maxStates, std::size_t* statesReached) {
   if (statesReached) *statesReached = 0;
-  if (nfa.states.empty()) return nullptr;
-  const CompactNfa compact = MakeCompactNfa(nfa);
-  SubsetBuilder builder(compact, maxStates);
+  if (nfa.size() == 0) return nullptr;
+  SubsetBuilder builder(nfa, maxStates);
   const bool complete = builder.Run();
   if (statesReached) *statesReached = builder.discovered();
   if (!complete) return nullptr;
-  return builder.Finish(nfa.charset ? nfa.charset->Clone() : std::make_unique<CharSet>());
+  return builder.Finish(charset ? std::move(charset) : std::make_unique<CharSet>());
 }
 
 }  // namespace tarnwick

@@ -17,6 +17,7 @@
 #include <memory>
 
 #include "automaton/automaton.h"
+#include "automaton/compact_nfa.h"
 #include "automaton/dfa.h"
 
 namespace tarnwick {
@@ -33,6 +34,12 @@ namespace tarnwick {
 // so a label's moves are those of its closure, which every label but the
 // start's already is. The tests hold the elimination as the reference.
 std::unique_ptr<Dfa> BuildDfaFromEpsilonNfa(const Automaton& nfa, std::size_t maxStates,
+                                            std::size_t* statesReached = nullptr);
+
+// The same from the NFA's compact form and its class map, so that the object
+// automaton, many times larger, can be gone while the DFA is built.
+std::unique_ptr<Dfa> BuildDfaFromCompactNfa(const CompactNfa& nfa, std::unique_ptr<CharSet> charset,
+                                            std::size_t maxStates,
                                             std::size_t* statesReached = nullptr);
 
 }  // namespace tarnwick

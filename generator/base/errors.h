@@ -54,7 +54,13 @@ enum ErrorNumbers : int {
   kUndeclaredState = 28,     // a rule prefix names no declared state (ErrorArg1)
   kStateDeclaredTwice = 29,  // %state or %xstate repeats a name (ErrorArg1)
   kVariableContext = 30,     // r/s where neither r nor s has a fixed length
-  kErrorNumberSlots = 31,    // the table's size
+  // Named definitions and counts.
+  kNoSuchDefinition = 31,     // {word} naming no definition, with more expression after it
+  kSelfReference = 32,        // a definition that refers to itself (ErrorArg1: the name)
+  kDuplicateDefinition = 33,  // a second %define of one name (ErrorArg1)
+  kCountOutOfOrder = 34,      // {n,m} with n above m (ErrorArg1: the count as written)
+  kExpressionTooLarge = 35,   // counts and references would make more parts than allowed
+  kErrorNumberSlots = 36,     // the table's size
 };
 
 struct ErrorState {

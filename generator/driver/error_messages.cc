@@ -38,6 +38,11 @@ const std::array<std::string_view, kErrorNumberSlots> ErrorMessages = {
     "Undeclared start condition: '%s1'",
     "Start condition declared twice: '%s1'",
     "Trailing context needs a fixed length before or after '/'",
+    "No definition named '%s1'",
+    "Definition refers to itself: '%s1'",
+    "Duplicated definition: '%s1'",
+    "Count out of order: '%s1'",
+    "Expression too large: counts and definitions make more than %s1 parts",
 };
 
 namespace {

@@ -9,6 +9,7 @@
 #include "frontend/definition_reader.h"
 
 #include "base/text.h"
+#include "frontend/brace_item.h"
 #include "frontend/definition_text.h"
 #include "frontend/regex_parser.h"
 #include "frontend/start_conditions.h"
@@ -41,8 +42,15 @@ class Reader {
  public:
   // `definition` without its byte-order mark.
   Reader(std::string_view definition, RegexNode& root, const CaseTable& cases, std::string& out,
-         ErrorState& error, DefinitionFacts& facts)
-      : lines_(definition), root_(root), cases_(cases), out_(out), error_(error), facts_(facts) {}
+         ErrorState& error, DefinitionFacts& facts, std::size_t partLimit)
+      : lines_(definition),
+        root_(root),
+        cases_(cases),
+        out_(out),
+        error_(error),
+        facts_(facts),
+        budget_{partLimit, partLimit},
+        definitionBudget_{partLimit, partLimit} {}
 
   // `utf8` for UTF-8 mode.
   int Run(bool utf8) {
@@ -108,6 +116,8 @@ class Reader {
       // once the tables are known, before the include that reads them.
       if (!facts_.compact) facts_.compactLineOffset = out_.size();
       facts_.compact = true;
+    } else if (lower == "%define") {
+      if (!Define(examined.substr(word.size()))) return false;
     } else if (IsUtf8Directive(examined)) {
       // The mode was settled before the first line.
     } else if (IsStateDirective(lower, examined.substr(word.size()))) {
@@ -121,6 +131,28 @@ class Reader {
       out_ += raw;
     }
     EndLine();
+    return true;
+  }
+
+  // `rest` follows "%define": blanks, the name, blanks, the expression.
+  bool Define(std::string_view rest) {
+    const std::size_t nameStart = rest.find_first_not_of(" \t");
+    if (nameStart == 0 || nameStart == std::string_view::npos) return Fail(kSyntaxError);
+    const std::size_t nameEnd = nameStart + NameLength(rest.substr(nameStart));
+    const std::string_view name = rest.substr(nameStart, nameEnd - nameStart);
+    const std::size_t expressionStart = rest.find_first_not_of(" \t", nameEnd);
+    if (name.empty() || expressionStart == nameEnd || expressionStart == std::string_view::npos) {
+      return Fail(kSyntaxError);
+    }
+    if (definitions_.contains(name)) {
+      error_.ErrorArg1 = std::string(name);
+      return Fail(kDuplicateDefinition);
+    }
+    const std::string_view expression = rest.substr(expressionStart);
+    const ParseContext context{
+        .cases = cases_, .definitions = &definitions_, .budget = &definitionBudget_};
+    if (!CheckDefinition(root_, name, expression, context, error_)) return false;
+    definitions_.emplace(name, expression);
     return true;
   }
 
@@ -160,7 +192,8 @@ class Reader {
     }
     const std::string_view examined = whole.substr(prefix);
     RuleShape shape;
-    const int stop = ParseRegex(root_, examined, cases_, error_, &shape);
+    const ParseContext context{.cases = cases_, .definitions = &definitions_, .budget = &budget_};
+    const int stop = ParseRegex(root_, examined, context, error_, &shape);
     if (stop == 0) return false;
     starts.lineStart = shape.lineStart;
     facts_.states.rules.push_back(std::move(starts));
@@ -221,19 +254,26 @@ class Reader {
   bool declaresStates_ = false;  // prefixes are read only then
   std::string userData_ = "*userData";
   std::string_view prefix_ = kTokenPrefix;
+  Definitions definitions_;
+  // The rules' parts, and apart from them the parts of the definitions'
+  // checks: each check reads its references written out, so without a
+  // common limit a thousand names for one large definition would take hours.
+  PartBudget budget_;
+  PartBudget definitionBudget_;
 };
 
 }  // namespace
 
 int ReadDefinition(std::string_view definition, RegexNode& root, const CaseTable& cases,
-                   std::string& out, ErrorState& error, DefinitionFacts& facts) {
+                   std::string& out, ErrorState& error, DefinitionFacts& facts,
+                   std::size_t partLimit) {
   bool utf8 = false;
   if (definition.starts_with(kByteOrderMark)) {
     definition.remove_prefix(kByteOrderMark.size());
     utf8 = true;
   }
   utf8 = utf8 || DeclaresUtf8(definition);
-  return Reader(definition, root, cases, out, error, facts).Run(utf8);
+  return Reader(definition, root, cases, out, error, facts, partLimit).Run(utf8);
 }
 
 }  // namespace tarnwick

@@ -11,9 +11,10 @@
 // line that includes the runtime, directives ("%nocase", "%userdata",
 // "%minimize", "%compact", "%utf8", "%context"), the second separator and empty rule
 // lines become empty lines, "%state" and "%xstate" lines the constants of the
-// states they declare, and each rule becomes one action procedure (one line per line
-// of its action) whose expression goes to the parser. Output lines end in
-// CR LF.
+// states they declare, "%define NAME expression" names an expression for the
+// rules and later definitions to use as `{NAME}` (an empty line), and each
+// rule becomes one action procedure (one line per line of its action) whose
+// expression goes to the parser. Output lines end in CR LF.
 //
 // A definition that starts with the UTF-8 byte-order mark, or whose
 // declarations hold a %utf8 line, is read in UTF-8 mode: the output starts
@@ -29,6 +30,7 @@
 
 #include "base/case_table.h"
 #include "base/errors.h"
+#include "frontend/regex_parser.h"
 #include "regex/lexer_states.h"
 #include "regex/regex_node.h"
 
@@ -57,6 +59,7 @@ struct DefinitionFacts {
 // Appends the translated lines to `out` and the rule trees to `root`.
 // Returns 1, or 0 after recording the first error (with its line) in `error`.
 int ReadDefinition(std::string_view definition, RegexNode& root, const CaseTable& cases,
-                   std::string& out, ErrorState& error, DefinitionFacts& facts);
+                   std::string& out, ErrorState& error, DefinitionFacts& facts,
+                   std::size_t partLimit = kDefaultPartLimit);
 
 }  // namespace tarnwick

@@ -34,14 +34,50 @@ void PutClassTable(const CharSet* charset, TextCursor& out) {
   }
 }
 
+// A cell of the action table: the target right-aligned in 4 characters and
+// a comma. Nearly every cell is "no move" or a state below 10,000, and those
+// go in as one 5-byte block; a row of a large table is thousands of them.
+void PutCell(int32_t target, TextCursor& out) {
+  if (target < kNoMove || target >= 10000) {
+    out.PutDecimalPadded(target, 4);
+    out.Put(',');
+    return;
+  }
+  char cell[5] = {' ', ' ', ' ', ' ', ','};
+  if (target == kNoMove) {
+    cell[2] = '-';
+    cell[3] = '1';
+  } else {
+    std::size_t at = 3;
+    do {
+      cell[at--] = static_cast<char>('0' + target % 10);
+      target /= 10;
+    } while (target != 0);
+  }
+  out.PutPrefix(cell, sizeof cell);
+}
+
+// About the length of the tables every scanner has: rows take 5 characters
+// per column and the action field; numbers wider than their field only make
+// the cursor grow once more.
+std::size_t CoreTablesSize(const Dfa& dfa) {
+  const int32_t classCount = dfa.charset ? dfa.charset->classCount : 0;
+  const std::size_t columns = static_cast<std::size_t>(classCount) + 1;
+  return 4096 + dfa.states.size() * (columns * 5 + 32);
+}
+
+// The same for the start and cut tables: a cut line takes 17 characters
+// with one-digit numbers.
+std::size_t StartAndCutTablesSize(const Dfa& dfa) {
+  return 256 + dfa.starts.size() * 16 + dfa.states.size() * 24;
+}
+
 // The tables every scanner has, from "DataSection" to __yylexer_info.
 void PutCoreTables(const Dfa& dfa, std::string& text) {
   const int32_t classCount = dfa.charset ? dfa.charset->classCount : 0;
   const std::size_t columns = static_cast<std::size_t>(classCount) + 1;
 
-  // Rows take 5 characters per column and the action field; numbers wider
-  // than their field only make the cursor grow once more.
-  TextCursor out(text, 4096 + dfa.states.size() * (columns * 5 + 32));
+  TextCursor out(text, CoreTablesSize(dfa));
 
   PutLine(out, "DataSection");
   PutClassTable(dfa.charset.get(), out);
@@ -60,10 +96,8 @@ void PutCoreTables(const Dfa& dfa, std::string& text) {
       row[static_cast<std::size_t>(column)] = move.target;
     }
     out.Put("    Data.i ");
-    for (int32_t target : row) {
-      out.PutDecimalPadded(target, 4);
-      out.Put(',');
-    }
+    for (int32_t target : row)
+      PutCell(target, out);
     if (state.final == -1) {
       out.Put(" 0");
     } else {
@@ -114,9 +148,11 @@ void WriteScannerTables(const Dfa& dfa, const std::vector<RuleCut>& cuts, std::s
     WriteScannerTables(dfa, text);
     return;
   }
+  // One allocation for all of it: the tables are most of the scanner.
+  ReserveText(text, CoreTablesSize(dfa) + StartAndCutTablesSize(dfa));
   PutCoreTables(dfa, text);
   WriteStartTable(dfa, text);
-  TextCursor out(text, 256 + dfa.states.size() * 16);
+  TextCursor out(text, StartAndCutTablesSize(dfa));
   PutLine(out, "  ");
   PutLine(out, "  __yylexer_cut:");
   PutLine(out,

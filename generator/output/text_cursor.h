@@ -5,6 +5,12 @@
 // for each; the cursor keeps a raw pointer into a string that grows in large
 // steps, so a piece costs one inline comparison and a copy. Numbers go
 // straight in through std::to_chars.
+//
+// The string's storage is what a run's peak memory is made of when the
+// tables are large, so it is sized on purpose rather than left to
+// std::string, which at least doubles its capacity whenever it grows: the
+// writer states the whole size up front (ReserveText), and a cursor that
+// still runs short grows by half, to an exact capacity.
 #pragma once
 
 #include <algorithm>
@@ -19,12 +25,26 @@
 
 namespace tarnwick {
 
+// Makes room for `extra` more bytes after the content of `out` with a
+// capacity of exactly that much, where std::string::reserve would round a
+// modest growth up to twice the present capacity.
+inline void ReserveText(std::string& out, std::size_t extra) {
+  const std::size_t wanted = out.size() + extra;
+  if (wanted <= out.capacity()) return;
+  std::string larger;
+  larger.reserve(wanted);  // from an empty string the request is taken as it is
+  larger.append(out);
+  out.swap(larger);
+}
+
 class TextCursor {
  public:
   // Starts writing after the present content of `out`, with room for about
   // `sizeHint` bytes.
   TextCursor(std::string& out, std::size_t sizeHint) : out_(out), used_(out.size()) {
-    out_.resize(used_ + std::max<std::size_t>(sizeHint, 64));
+    const std::size_t room = std::max<std::size_t>(sizeHint, 64);
+    ReserveText(out_, room);
+    out_.resize(used_ + room);
     Rebase();
   }
   TextCursor(const TextCursor&) = delete;
@@ -75,7 +95,10 @@ class TextCursor {
   }
   void Grow(std::size_t bytes) {
     used_ = static_cast<std::size_t>(cursor_ - out_.data());
-    out_.resize(std::max(out_.size() * 2, used_ + bytes));
+    const std::size_t room = std::max(bytes, used_ / 2 + 64);
+    out_.resize(used_);
+    ReserveText(out_, room);
+    out_.resize(used_ + room);
     Rebase();
   }
   void Rebase() {

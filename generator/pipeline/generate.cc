@@ -10,6 +10,7 @@
 
 #include <optional>
 
+#include "automaton/compact_nfa.h"
 #include "automaton/minimize.h"
 #include "automaton/nfa.h"
 #include "automaton/rule_findings.h"
@@ -58,10 +59,15 @@ int GenerateScannerText(std::string_view definition, const CaseTable& cases,
   root.reset();
 
   // Epsilon elimination happens inside the subset construction: materialising
-  // the eliminated moves would copy each state's closure moves onto it.
+  // the eliminated moves would copy each state's closure moves onto it. The
+  // construction and the findings read only the NFA's compact form, so the
+  // object automaton, a heap object per state and per move, goes first.
   log.LogLine("Transform NFA to DFA...");
+  CompactNfa compact = MakeCompactNfa(*nfa);
+  std::unique_ptr<CharSet> charset = std::move(nfa->charset);
+  nfa.reset();
   std::size_t reached = 0;
-  result.dfa = BuildDfaFromEpsilonNfa(*nfa, maxDfaStates, &reached);
+  result.dfa = BuildDfaFromCompactNfa(compact, std::move(charset), maxDfaStates, &reached);
   if (!result.dfa) {
     return FailWith(error, "The automaton grew past " + std::to_string(maxDfaStates) + " states (" +
                                std::to_string(reached) + " states reached); simplify the rules");
@@ -69,9 +75,10 @@ int GenerateScannerText(std::string_view definition, const CaseTable& cases,
   // The findings read the NFA's accepting states; they are logged before the
   // tables so that they stand next to the DFA they describe.
   LogContextWarning(facts, log);
-  LogRuleWarnings(FindRuleProblems(*nfa, *result.dfa, static_cast<int32_t>(facts.ruleLines.size())),
-                  facts, log);
-  nfa.reset();
+  LogRuleWarnings(
+      FindRuleProblems(compact, *result.dfa, static_cast<int32_t>(facts.ruleLines.size())), facts,
+      log);
+  compact = {};
   // In UTF-8 mode byte-range sequences leave many states that go on alike, so
   // those automata are always minimized; 8-bit definitions keep theirs as the
   // construction made it unless %minimize asks otherwise.

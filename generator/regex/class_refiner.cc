@@ -2,7 +2,8 @@
 // touched class that the operand covers only partly is split, its bytes outside
 // the operand moving to one new class, and every earlier operand OR naming the
 // old class gets the new class right behind it. Class numbers come out in
-// exactly this order, which the generated tables show.
+// exactly this order, which the generated tables show. An operand costs two
+// passes over the 256 bytes when it splits a class, one otherwise.
 #include "regex/class_refiner.h"
 
 #include <array>
@@ -31,35 +32,45 @@ void NameSplitInEarlierOperands(RegexNode& root, int32_t old_class, int32_t new_
 
 std::unique_ptr<RegexNode> RefineClasses(RegexNode& root, const ByteSet& operand) {
   CharSet& map = *root.charset;
-  std::array<bool, kMaxClass + 1> touched{};
 
+  // One pass counts every class's bytes and those of them in the operand:
+  // the operand touches a class with some bytes inside, and splits it when
+  // some are outside too. Splits are rare, so the bytes are walked again only
+  // when there is one.
   const int32_t opened = ++map.classCount;
   bool used = false;
+  std::array<int16_t, kMaxClass + 1> size{};
+  std::array<int16_t, kMaxClass + 1> inside{};
   for (int b = 0; b < 256; ++b) {
-    if (!operand[b]) continue;
-    if (map.classOf[b] == 0) {
-      map.classOf[b] = opened;
+    int32_t k = map.classOf[b];
+    if (operand[b] && k == 0) {
+      map.classOf[b] = k = opened;
       used = true;
     }
-    touched[map.classOf[b]] = true;
+    ++size[k];
+    inside[k] = static_cast<int16_t>(inside[k] + (operand[b] ? 1 : 0));
   }
   if (!used) --map.classCount;
 
+  // The split classes are numbered in the order of the classes they come
+  // from.
   const int32_t existing = map.classCount;
+  std::array<int32_t, kMaxClass + 1> split{};
   for (int32_t k = 1; k <= existing; ++k) {
-    if (!touched[k]) continue;
-    int32_t split = 0;
+    if (inside[k] > 0 && inside[k] < size[k]) split[k] = ++map.classCount;
+  }
+  if (map.classCount != existing) {
     for (int b = 0; b < 256; ++b) {
-      if (operand[b] || map.classOf[b] != k) continue;
-      if (split == 0) split = ++map.classCount;
-      map.classOf[b] = split;
+      if (!operand[b] && split[map.classOf[b]] != 0) map.classOf[b] = split[map.classOf[b]];
     }
-    if (split != 0) NameSplitInEarlierOperands(root, k, split);
+    for (int32_t k = 1; k <= existing; ++k) {
+      if (split[k] != 0) NameSplitInEarlierOperands(root, k, split[k]);
+    }
   }
 
   auto result = std::make_unique<RegexNode>(NodeKind::OR);
-  for (int32_t k = 1; k <= map.classCount; ++k) {
-    if (touched[k]) result->children.push_back(std::make_unique<RegexNode>(k));
+  for (int32_t k = 1; k <= existing; ++k) {
+    if (inside[k] > 0) result->children.push_back(std::make_unique<RegexNode>(k));
   }
   root.operandSets.push_back(result.get());
   return result;

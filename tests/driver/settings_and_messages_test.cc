@@ -45,8 +45,9 @@ TEST(Messages, TableHasItsFixedTextsAndEmptyEnds) {
   EXPECT_EQ(ErrorMessages[kUndeclaredState], "Undeclared start condition: '%s1'");
   EXPECT_EQ(ErrorMessages[kVariableContext],
             "Trailing context needs a fixed length before or after '/'");
-  EXPECT_EQ(ErrorMessages.size(), 31u);
-  for (int n = 1; n <= 30; ++n)
+  EXPECT_EQ(ErrorMessages[kNoSuchDefinition], "No definition named '%s1'");
+  EXPECT_EQ(ErrorMessages.size(), 36u);
+  for (int n = 1; n < static_cast<int>(ErrorMessages.size()); ++n)
     EXPECT_FALSE(ErrorMessages[n].empty()) << n;
 }
 

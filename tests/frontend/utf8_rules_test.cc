@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "base/errors.h"
+#include "dfa_matches.h"
 #include "pipeline/generate.h"
 
 namespace tarnwick {
@@ -18,22 +19,7 @@ struct Compiled {
   ErrorState error;
   GeneratedScanner scanner;
 
-  // True when the DFA, run from its start over all of `input`, ends in a
-  // state that accepts rule 0.
-  bool Matches(std::string_view input) const {
-    const Dfa& dfa = *scanner.dfa;
-    int32_t state = dfa.start;
-    for (const char c : input) {
-      const int32_t symbol = dfa.charset->classOf[static_cast<uint8_t>(c)];
-      int32_t next = -1;
-      for (const DfaMove& move : dfa.states[static_cast<std::size_t>(state)].moves) {
-        if (move.symbol == symbol && symbol != 0) next = move.target;
-      }
-      if (next < 0) return false;
-      state = next;
-    }
-    return dfa.states[static_cast<std::size_t>(state)].final == 0;
-  }
+  bool Matches(std::string_view input) const { return DfaMatchesFirstRule(*scanner.dfa, input); }
 };
 
 Compiled Compile(std::string_view rule, std::string_view declarations = "%utf8\n") {

@@ -629,6 +629,28 @@ case_dfa_explosion() {
   unset TARNWICK_MAX_DFA_STATES
 }
 
+# Counts and references are written out; under the address-space cap a huge
+# one must be refused before it is built, and a large one must end at the
+# state limit, never by running out of memory.
+case_huge_counts() {
+  printf '%%%%\n[a-z]{4000000000} { x }\n' >count.lex
+  old_output count.lex_lexerout.pbl
+  generate_fails count.lex "Expression too large" "a count of four billion"
+  printf '%%%%\n(a*){0,100000} { x }\n' >varying.lex
+  generate_fails varying.lex "Expression too large" "a count of a varying length"
+  {
+    printf '%%define D0 [a-z]\n'
+    for ((i = 1; i <= 40; i++)); do printf '%%define D%d {D%d}{D%d}\n' $i $((i - 1)) $((i - 1)); done
+    printf '%%%%\n{D40} { x }\n'
+  } >doubling.lex
+  generate_fails doubling.lex "Expression too large" "references doubling forty times"
+  printf '%%%%\n[a-z]{300000} { x }\n' >states.lex
+  export TARNWICK_MAX_DFA_STATES=20000
+  generate_fails states.lex "The automaton grew past 20000 states (20001 states reached)" \
+    "a count past the state limit"
+  unset TARNWICK_MAX_DFA_STATES
+}
+
 case_out_of_memory() {
   if [ -z "$memory_kb" ]; then
     echo "SKIP: the sanitizer's allocator cannot run under an address-space cap"

@@ -113,5 +113,17 @@ TEST(ScannerTablesTest, WideNumbersAreWrittenInFull) {
   EXPECT_NE(out.find("    Data.i 12345, 2\r\n"), std::string::npos);
 }
 
+TEST(ScannerTablesTest, FourDigitFieldsEndAtTenThousand) {
+  Dfa dfa;
+  dfa.charset = ClassesOf({{'x', 'x'}, {'y', 'y'}});
+  for (int i = 0; i < 10001; ++i)
+    dfa.states.push_back(StateOf(i, -1, {}));
+  dfa.states[0].moves = {{kEofSymbol, 9999}, {1, 10000}, {2, 7}};
+
+  std::string out;
+  WriteScannerTables(dfa, out);
+  EXPECT_NE(out.find("actionTable:\r\n    Data.i 9999,10000,   7, 0\r\n"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace tarnwick

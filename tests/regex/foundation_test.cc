@@ -151,6 +151,24 @@ TEST(RefineClasses, SplitsClassesAndPatchesEarlierOperands) {
   EXPECT_EQ(root->operandSets.size(), 4u);
 }
 
+TEST(RefineClasses, OneOperandOpensAClassAndSplitsTwoInClassOrder) {
+  auto root = RegexNode::MakeRoot();
+  auto first = RefineClasses(*root, Bytes('a', 'c'));
+  auto second = RefineClasses(*root, Bytes('x', 'z'));
+  ByteSet mixed{};
+  for (char c : {'b', 'y', '0'})
+    mixed[static_cast<unsigned char>(c)] = true;
+  auto split = RefineClasses(*root, mixed);
+  // '0' opens class 3; the rest of class 1 becomes 4, of class 2 becomes 5.
+  EXPECT_EQ(split->ToString(), "OR[1, 2, 3]");
+  EXPECT_EQ(first->ToString(), "OR[1, 4]");
+  EXPECT_EQ(second->ToString(), "OR[2, 5]");
+  const auto& classOf = root->charset->classOf;
+  EXPECT_EQ((std::vector<int32_t>{classOf['0'], classOf['a'], classOf['b'], classOf['c'],
+                                  classOf['x'], classOf['y'], classOf['z']}),
+            (std::vector<int32_t>{3, 4, 1, 4, 5, 2, 5}));
+}
+
 TEST(RefineClasses, EveryByteItsOwnClass) {
   auto root = RegexNode::MakeRoot();
   std::vector<NodePtr> operands;

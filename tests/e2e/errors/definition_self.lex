@@ -1,0 +1,2 @@
+%define A a{A}
+%%

@@ -1,0 +1,3 @@
+%define D [0-9]
+%%
+{D}{word}x { }
