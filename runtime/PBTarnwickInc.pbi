@@ -22,6 +22,22 @@
 ; generated without them keep working with this file (one condition, no
 ; cuts).
 ;
+; A definition with "%compact" defines #__yylexerCompact and the byte size
+; (1, 2 or 4: Data.a, Data.u or Data.l) of each compact table before this
+; file is included, and its DataSection holds, instead of the action table:
+;   __yylexer_accept    per state: the accepted rule + 1, or 0
+;   __yylexer_base      per state: where its row starts in the comb
+;   __yylexer_fallback  per state: the base of the row it falls back to + 1,
+;                       or 0
+;   __yylexer_next      per comb slot: the next state + 1, or 0 for no move
+;   __yylexer_check     per comb slot: the base + 1 of the row owning it
+;   __yylexer_rules     per rule: the address of its action procedure
+; The move of state s on column c is next(at) - 1 for at = base(s) + c when
+; check(at) = base(s) + 1; otherwise the same probe in the fallback row, if
+; s has one (a fallback row has none of its own); otherwise no move. The
+; class table uses the narrow type too, and __yylexer_rulecut replaces
+; __yylexer_cut with one kind, N pair per rule.
+;
 ; ---------------------------------------------------------------------------
 ; API (one scanner per program; the input is copied, so the caller's string,
 ; buffer or file may go away once handed over)
@@ -132,6 +148,21 @@ CompilerIf Not Defined(yyStateINITIAL, #PB_Constant)
 CompilerEndIf
 
 Prototype.i __yylexerAction(*userData)
+
+CompilerIf Defined(__yylexerCompact, #PB_Constant)
+  ; result = entry `index` of the compact table at `address`, whose entries
+  ; are `size` bytes (a compile-time constant of the generated source).
+  Macro __yylexerPeekSized(result, address, index, size)
+    CompilerSelect size
+      CompilerCase 1
+        result = PeekA((address) + (index))
+      CompilerCase 2
+        result = PeekU((address) + (index) * 2)
+      CompilerDefault
+        result = PeekL((address) + (index) * 4)
+    CompilerEndSelect
+  EndMacro
+CompilerEndIf
 
 Structure __yylexerState
   *bytes          ; the input copy, with one 0 byte behind it
@@ -418,16 +449,24 @@ EndProcedure
 
 Procedure.i yyLex(*userData = 0)
   Protected *classes = ?__yylexer_charclass
-  Protected *rows = ?__yylexer_actionTable
   Protected startState.i = PeekI(?__yylexer_info)
-  Protected width.i = PeekI(?__yylexer_info + SizeOf(Integer)) + 1 ; K targets, 1 action
   Protected state.i, nextState.i, column.i, p.i, tookEnd.i, action.i
+  CompilerIf Defined(__yylexerCompact, #PB_Constant)
+    Protected base.i, owner.i, rule.i
+  CompilerElse
+    Protected *rows = ?__yylexer_actionTable
+    Protected width.i = PeekI(?__yylexer_info + SizeOf(Integer)) + 1 ; K targets, 1 action
+  CompilerEndIf
   Protected acceptAction.i, acceptEnd.i, acceptAtEnd.i, result.i
   Protected callAction.__yylexerAction
   CompilerIf Defined(__yylexerStartTable, #PB_Constant)
     Protected *starts = ?__yylexer_starts + SizeOf(Integer)
-    Protected *cuts = ?__yylexer_cut
-    Protected lineStart.i, cutKind.i, kept.i
+    CompilerIf Defined(__yylexerCompact, #PB_Constant)
+      Protected *cuts = ?__yylexer_rulecut
+    CompilerElse
+      Protected *cuts = ?__yylexer_cut
+    CompilerEndIf
+    Protected lineStart.i, cutKind.i, cutLength.i, kept.i
   CompilerEndIf
 
   Repeat
@@ -459,7 +498,11 @@ Procedure.i yyLex(*userData = 0)
     acceptAtEnd = #False
     Repeat
       If p < __yylexer\size
-        column = PeekI(*classes + PeekA(__yylexer\bytes + p) * SizeOf(Integer))
+        CompilerIf Defined(__yylexerCompact, #PB_Constant)
+          __yylexerPeekSized(column, *classes, PeekA(__yylexer\bytes + p), #__yylexerClassSize)
+        CompilerElse
+          column = PeekI(*classes + PeekA(__yylexer\bytes + p) * SizeOf(Integer))
+        CompilerEndIf
         If column = 0
           Break
         EndIf
@@ -467,7 +510,26 @@ Procedure.i yyLex(*userData = 0)
         column = 0
         tookEnd = #True
       EndIf
-      nextState = PeekI(*rows + (state * width + column) * SizeOf(Integer))
+      CompilerIf Defined(__yylexerCompact, #PB_Constant)
+        ; At most two probes: the state's own row, then its fallback row.
+        nextState = 0
+        __yylexerPeekSized(base, ?__yylexer_base, state, #__yylexerBaseSize)
+        __yylexerPeekSized(owner, ?__yylexer_check, base + column, #__yylexerCheckSize)
+        If owner = base + 1
+          __yylexerPeekSized(nextState, ?__yylexer_next, base + column, #__yylexerNextSize)
+        Else
+          __yylexerPeekSized(base, ?__yylexer_fallback, state, #__yylexerFallbackSize)
+          If base <> 0
+            __yylexerPeekSized(owner, ?__yylexer_check, base - 1 + column, #__yylexerCheckSize)
+            If owner = base
+              __yylexerPeekSized(nextState, ?__yylexer_next, base - 1 + column, #__yylexerNextSize)
+            EndIf
+          EndIf
+        EndIf
+        nextState = nextState - 1
+      CompilerElse
+        nextState = PeekI(*rows + (state * width + column) * SizeOf(Integer))
+      CompilerEndIf
       If nextState < 0
         Break
       EndIf
@@ -475,11 +537,25 @@ Procedure.i yyLex(*userData = 0)
       If tookEnd = #False
         p = p + 1
       EndIf
-      action = PeekI(*rows + (state * width + width - 1) * SizeOf(Integer))
+      CompilerIf Defined(__yylexerCompact, #PB_Constant)
+        action = 0
+        __yylexerPeekSized(rule, ?__yylexer_accept, state, #__yylexerAcceptSize)
+        If rule <> 0
+          action = PeekI(?__yylexer_rules + (rule - 1) * SizeOf(Integer))
+        EndIf
+      CompilerElse
+        action = PeekI(*rows + (state * width + width - 1) * SizeOf(Integer))
+      CompilerEndIf
       If action <> 0
         CompilerIf Defined(__yylexerStartTable, #PB_Constant)
-          cutKind = PeekI(*cuts + state * 2 * SizeOf(Integer))
-          kept = __yylexerKeptLength(cutKind, PeekI(*cuts + (state * 2 + 1) * SizeOf(Integer)), __yylexer\pos, p, tookEnd)
+          CompilerIf Defined(__yylexerCompact, #PB_Constant)
+            __yylexerPeekSized(cutKind, *cuts, (rule - 1) * 2, #__yylexerCutSize)
+            __yylexerPeekSized(cutLength, *cuts, (rule - 1) * 2 + 1, #__yylexerCutSize)
+          CompilerElse
+            cutKind = PeekI(*cuts + state * 2 * SizeOf(Integer))
+            cutLength = PeekI(*cuts + (state * 2 + 1) * SizeOf(Integer))
+          CompilerEndIf
+          kept = __yylexerKeptLength(cutKind, cutLength, __yylexer\pos, p, tookEnd)
           If kept >= 0
             acceptAction = action
             acceptEnd = __yylexer\pos + kept

@@ -103,6 +103,11 @@ class Reader {
       root_.flags |= kCaseInsensitive;
     } else if (lower == "%minimize") {
       facts_.minimize = true;
+    } else if (lower == "%compact") {
+      // The line stays empty here; the tables' type constants go into it
+      // once the tables are known, before the include that reads them.
+      if (!facts_.compact) facts_.compactLineOffset = out_.size();
+      facts_.compact = true;
     } else if (IsUtf8Directive(examined)) {
       // The mode was settled before the first line.
     } else if (IsStateDirective(lower, examined.substr(word.size()))) {

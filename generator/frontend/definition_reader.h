@@ -9,7 +9,7 @@
 // separator), so line N of the scanner comes from line N of the definition:
 // declarations and user code pass through, the first separator becomes the
 // line that includes the runtime, directives ("%nocase", "%userdata",
-// "%minimize", "%utf8", "%context"), the second separator and empty rule
+// "%minimize", "%compact", "%utf8", "%context"), the second separator and empty rule
 // lines become empty lines, "%state" and "%xstate" lines the constants of the
 // states they declare, and each rule becomes one action procedure (one line per line
 // of its action) whose expression goes to the parser. Output lines end in
@@ -21,6 +21,7 @@
 // section sign's two-byte UTF-8 form, and operands are characters.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -41,6 +42,10 @@ struct DefinitionFacts {
   int32_t separatorLine = 0;       // the first "%%" line; 0 when there is none
   int32_t lastLine = 0;            // the number of the definition's last line
   bool minimize = false;           // "%minimize" was given
+  // "%compact" was given; the offset in the output where its (first) line's
+  // text belongs.
+  bool compact = false;
+  std::size_t compactLineOffset = 0;
   // Start conditions, line anchors and trailing context ("%state",
   // "%xstate", "%context"); `states.enabled` when any of them was given.
   LexerStates states;

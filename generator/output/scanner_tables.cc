@@ -21,11 +21,6 @@ namespace {
 
 constexpr int32_t kNoMove = -1;
 
-void PutLine(TextCursor& out, std::string_view line) {
-  out.Put(line);
-  out.Put(kLineEnd);
-}
-
 void PutClassTable(const CharSet* charset, TextCursor& out) {
   PutLine(out, "  __yylexer_charclass:");
   for (int byte = 0; byte < 256; ++byte) {
@@ -91,19 +86,8 @@ void PutCoreTables(const Dfa& dfa, std::string& text) {
 
 }  // namespace
 
-void WriteScannerTables(const Dfa& dfa, std::string& text) {
-  PutCoreTables(dfa, text);
-  TextCursor out(text, 16);
-  PutLine(out, "EndDataSection");
-}
-
-void WriteScannerTables(const Dfa& dfa, const std::vector<RuleCut>& cuts, std::string& text) {
-  if (dfa.starts.empty()) {
-    WriteScannerTables(dfa, text);
-    return;
-  }
-  PutCoreTables(dfa, text);
-  TextCursor out(text, 256 + dfa.starts.size() * 16 + dfa.states.size() * 16);
+void WriteStartTable(const Dfa& dfa, std::string& text) {
+  TextCursor out(text, 256 + dfa.starts.size() * 16);
   PutLine(out, "  ");
   PutLine(out, "  __yylexer_starts:");
   PutLine(out, "    ; conditions, then per condition: startstate, startstate at a line start");
@@ -117,6 +101,22 @@ void WriteScannerTables(const Dfa& dfa, const std::vector<RuleCut>& cuts, std::s
     out.PutDecimal(dfa.starts[k + 1]);
     out.Put(kLineEnd);
   }
+}
+
+void WriteScannerTables(const Dfa& dfa, std::string& text) {
+  PutCoreTables(dfa, text);
+  TextCursor out(text, 16);
+  PutLine(out, "EndDataSection");
+}
+
+void WriteScannerTables(const Dfa& dfa, const std::vector<RuleCut>& cuts, std::string& text) {
+  if (dfa.starts.empty()) {
+    WriteScannerTables(dfa, text);
+    return;
+  }
+  PutCoreTables(dfa, text);
+  WriteStartTable(dfa, text);
+  TextCursor out(text, 256 + dfa.states.size() * 16);
   PutLine(out, "  ");
   PutLine(out, "  __yylexer_cut:");
   PutLine(out,

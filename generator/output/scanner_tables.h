@@ -32,4 +32,8 @@ void WriteScannerTables(const Dfa& dfa, std::string& out);
 //     ending there is cut back to its token (CutKind of its rule, `cuts`).
 void WriteScannerTables(const Dfa& dfa, const std::vector<RuleCut>& cuts, std::string& out);
 
+// The __yylexer_starts table alone, from its blank line on (both layouts
+// write it alike).
+void WriteStartTable(const Dfa& dfa, std::string& out);
+
 }  // namespace tarnwick

@@ -15,6 +15,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/text.h"
+
 namespace tarnwick {
 
 class TextCursor {
@@ -86,5 +88,11 @@ class TextCursor {
   char* cursor_ = nullptr;
   char* end_ = nullptr;
 };
+
+// A whole line of the generated source, with its CR LF.
+inline void PutLine(TextCursor& out, std::string_view line) {
+  out.Put(line);
+  out.Put(kLineEnd);
+}
 
 }  // namespace tarnwick

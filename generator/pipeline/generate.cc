@@ -2,7 +2,8 @@
 // line, runs the automaton pipeline with a progress line before each step,
 // warns about rules that never match or match the empty text, minimizes the
 // DFA when "%minimize" asks for it or the definition is UTF-8, appends the
-// tables, writes the scanner file and, when asked, the drawing. The scanner
+// tables (compact ones with "%compact", whose type constants go into that
+// directive's line), writes the scanner file and, when asked, the drawing. The scanner
 // file is checked after writing: a short write would otherwise be placed as
 // if it were complete.
 #include "pipeline/generate.h"
@@ -15,6 +16,7 @@
 #include "automaton/subset.h"
 #include "base/whole_file.h"
 #include "frontend/definition_reader.h"
+#include "output/compact_tables.h"
 #include "output/graphviz.h"
 #include "output/scanner_tables.h"
 #include "pipeline/rule_warnings.h"
@@ -72,7 +74,13 @@ int GenerateScannerText(std::string_view definition, const CaseTable& cases,
   if (facts.minimize || utf8) MinimizeDfa(*result.dfa);
 
   log.LogLine("Write outputfile...");
-  WriteScannerTables(*result.dfa, facts.states.cuts, out);
+  if (facts.compact) {
+    const std::string constants =
+        WriteCompactTables(*result.dfa, facts.states.cuts, facts.ruleLines.size(), out);
+    out.insert(facts.compactLineOffset, constants);
+  } else {
+    WriteScannerTables(*result.dfa, facts.states.cuts, out);
+  }
   return 1;
 }
 

@@ -1,0 +1,35 @@
+// WriteCompactTables: the DataSection of a "%compact" scanner.
+//
+// The moves are packed by CompressRows (row_displacement.h); each table is
+// written with the narrowest unsigned Data type that holds its values
+// (Data.a, Data.u or Data.l), and the engine learns those types from
+// constants that must stand before the include:
+//   __yylexer_charclass  the column of every byte
+//   __yylexer_accept     per state: the accepted rule + 1, or 0
+//   __yylexer_base       per state: where its row starts in the comb
+//   __yylexer_fallback   per state: the template's base + 1, or 0
+//   __yylexer_next       per comb slot: the target + 1, or 0 for no move
+//   __yylexer_check      per comb slot: the owning row's base + 1, or 0
+//   __yylexer_rules      per rule: the address of its action procedure (Data.i)
+//   __yylexer_info       start state and row width, as in the plain layout
+// and for a DFA with several starts the start table of the plain layout and
+//   __yylexer_rulecut    per rule: cut kind and length (the plain layout
+//                        keeps them per state)
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "automaton/dfa.h"
+#include "regex/lexer_states.h"
+
+namespace tarnwick {
+
+// Appends the tables to `out` and returns the constants line
+// ("#__yylexerCompact = 1 : #__yylexerClassSize = 1 : ..."), which the
+// caller puts before the include.
+std::string WriteCompactTables(const Dfa& dfa, const std::vector<RuleCut>& cuts,
+                               std::size_t ruleCount, std::string& out);
+
+}  // namespace tarnwick
