@@ -20,6 +20,7 @@
 #include "frontend/utf8_operand.h"
 #include "regex/class_refiner.h"
 #include "regex/fixed_length.h"
+#include "regex/non_empty.h"
 #include "regex/object_list.h"
 #include "unicode/case_folding.h"
 
@@ -160,6 +161,12 @@ std::unique_ptr<RegexNode> Parser::WithContext(std::unique_ptr<RegexNode> head,
   } else {
     Fail(kVariableContext);
     return nullptr;
+  }
+  // A match whose head is empty would cut to an empty token: the head keeps
+  // only its non-empty texts, so such input goes to the rules below.
+  if (auto nonEmpty = WithoutEmptyText(*head, root_)) {
+    Unregister(*head, root_);
+    head = std::move(nonEmpty);
   }
   if (lineEnd) body = body ? Sequence(std::move(body), LineEnd(), NodeKind::AND) : LineEnd();
   return Sequence(std::move(head), std::move(body), NodeKind::AND);

@@ -3,6 +3,7 @@
 // their lines, and the fixed lengths that decide how trailing context is cut.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <vector>
@@ -125,6 +126,38 @@ TEST(StartConditions, ContextShapesAndCuts) {
     EXPECT_EQ(shape.lineStart, c.lineStart) << c.expression;
     EXPECT_EQ(shape.cut, (RuleCut{c.kind, c.length})) << c.expression;
   }
+}
+
+// A head that can be empty is rewritten from copies; the registry of operand
+// ORs must then name exactly the ORs in the rules' trees, so that a later
+// class split reaches every copy and no released node.
+TEST(StartConditions, RewrittenHeadsKeepTheOperandRegistryExact) {
+  auto root = RegexNode::MakeRoot();
+  std::string out;
+  ErrorState error;
+  DefinitionFacts facts;
+  ASSERT_EQ(ReadDefinition("%context\n%%\n[a-c]*$ { }\n(x?|[ab]*)*/\"q\" { }\n"
+                           "(((a?)*)?)*/[ab] { }\n[b] { }\n",
+                           *root, CaseTable::Windows1252(), out, error, facts),
+            1);
+  std::vector<const RegexNode*> inTrees;
+  std::vector<const RegexNode*> stack;
+  for (const auto& rule : root->children)
+    stack.push_back(rule.get());
+  while (!stack.empty()) {
+    const RegexNode* node = stack.back();
+    stack.pop_back();
+    inTrees.push_back(node);
+    for (const auto& child : node->children)
+      stack.push_back(child.get());
+  }
+  for (const RegexNode* operand : root->operandSets) {
+    EXPECT_NE(std::find(inTrees.begin(), inTrees.end(), operand), inTrees.end());
+    EXPECT_EQ(operand->kind, NodeKind::OR);
+  }
+  // [b] split a-c: every copy of [a-c] holds both halves.
+  for (const RegexNode* operand : root->operandSets)
+    EXPECT_FALSE(operand->children.empty());
 }
 
 TEST(FixedLengths, OnlyOneLengthCounts) {

@@ -110,7 +110,11 @@ const Case kCases[] = {
      "0:1 2:.. 1:5 !  1:1.5 $"},
     {"trailing context never eats the end of input", "%context\n",
      "\"a\"/<<EOF>> { }\n\"a\" { }\n<<EOF>> { }\n", "aa", "1:a 0:a 2: $"},
-    {"an empty cut does not count", "%context\n", "[a-z]*$ { }\n", "\nab\n", "!\n 0:ab !\n $"},
+    {"an empty head leaves the text to the rules below", "%context\n",
+     "^[ a-z]*$ { }\n[\\n] { }\n\" \" { }\n", "\n ab\r\n\n a\nb ",
+     "1:\n 0: ab 1:\r 1:\n 1:\n 0: a 1:\n 0:b  $"},
+    {"an empty head with trailing context", "%context\n", "\"a\"*/\"b\" { }\n\"b\" { }\n", "aabb",
+     "0:aa 1:b 1:b $"},
     {"yyLess gives bytes back", "", "\"ab\"[0-9]+ { yyLess(2) }\n[0-9] { }\n\"x\"\n\"a\" {}\n",
      "ab12", "0:ab 1:1 1:2 $"},
 };
