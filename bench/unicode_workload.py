@@ -24,6 +24,7 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 REPO = os.path.dirname(HERE)
 sys.path.insert(0, os.path.join(REPO, "tools"))
 import make_unicode_tables  # noqa: E402  (found through the path above)
+from workload_common import RE2C_HEAD, Lcg  # noqa: E402
 
 EXAMPLE = os.path.join(REPO, "examples", "unicode.lex")
 UNICODE_DATA = "/usr/share/unicode/UnicodeData.txt"
@@ -165,7 +166,6 @@ def word(rng, script, length):
 
 
 def keyword_list(count=200):
-    from workloads import Lcg
     rng = Lcg(14)
     words, seen = [], set()
     while len(words) < count:
@@ -178,7 +178,6 @@ def keyword_list(count=200):
 
 
 def sample(words, items=3000):
-    from workloads import Lcg
     rng = Lcg(1414)
     parts = []
     for _ in range(items):
@@ -222,7 +221,6 @@ def texts(keywords):
             % (len(keywords), len(keywords)), "%utf8", "%%"]
     ours += ['"%s"  { ProcedureReturn §Kw%d }' % (k, i) for i, k in enumerate(keywords)]
     ours += lines + ["%%", ""]
-    from workloads import RE2C_HEAD
     re2c = [RE2C_HEAD.format(name="unicode-%d" % len(keywords))]
     forms = [re2c_string(k) for k in keywords] + [make() for _, make in EXAMPLE_RULES]
     re2c += ["    %s { TOK(%d); }\n" % (f, i + 1) for i, f in enumerate(forms)]

@@ -16,20 +16,7 @@ from dataclasses import dataclass, field
 
 from regex_forms import (NEWLINE, Alt, Cls, FlexRenderer, Opt, OursRenderer, Plus,
                          Re2cRenderer, Star, alt, cat, check_definition_line, cls, lit, neg)
-
-
-class Lcg:
-    """64-bit LCG (Knuth's MMIX constants); the high bits are used."""
-
-    def __init__(self, seed):
-        self.state = seed & 0xFFFFFFFFFFFFFFFF
-
-    def below(self, n):
-        self.state = (self.state * 6364136223846793005 + 1442695040888963407) & 0xFFFFFFFFFFFFFFFF
-        return (self.state >> 33) % n
-
-    def pick(self, items):
-        return items[self.below(len(items))]
+from workload_common import RE2C_HEAD, Lcg
 
 
 @dataclass
@@ -290,18 +277,6 @@ def flex_text(w):
     body = "".join("%s  { return %d; }\n" % (r.render(rule), i + 1)
                    for i, rule in enumerate(w.rules))
     return (head + body + "%%\n").encode("latin-1")
-
-
-RE2C_HEAD = """/* benchmark workload {name} */
-#define TOK(n) do {{ *end = YYCURSOR; return (n); }} while (0)
-int lex(const unsigned char *YYCURSOR, const unsigned char *YYLIMIT, const unsigned char **end)
-{{
-    const unsigned char *YYMARKER;
-    /*!re2c
-    re2c:define:YYCTYPE = "unsigned char";
-    re2c:yyfill:enable = 0;
-    re2c:eof = 0;
-"""
 
 
 def re2c_text(w):

@@ -26,15 +26,16 @@
 ; (1, 2 or 4: Data.a, Data.u or Data.l) of each compact table before this
 ; file is included, and its DataSection holds, instead of the action table:
 ;   __yylexer_accept    per state: the accepted rule + 1, or 0
-;   __yylexer_base      per state: where its row starts in the comb
-;   __yylexer_fallback  per state: the base of the row it falls back to + 1,
-;                       or 0
+;   __yylexer_row       per state: its row in the comb
+;   __yylexer_fallback  per state: its template row + 1, or 0
+;   __yylexer_base      per row: where the row starts in the comb
 ;   __yylexer_next      per comb slot: the next state + 1, or 0 for no move
-;   __yylexer_check     per comb slot: the base + 1 of the row owning it
+;   __yylexer_check     per comb slot: the row + 1 owning it, or 0
 ;   __yylexer_rules     per rule: the address of its action procedure
-; The move of state s on column c is next(at) - 1 for at = base(s) + c when
-; check(at) = base(s) + 1; otherwise the same probe in the fallback row, if
-; s has one (a fallback row has none of its own); otherwise no move. The
+; The move of state s on column c is next(at) - 1 for at = base(r) + c with
+; r = row(s) when check(at) = r + 1; otherwise, when fallback(s) = t is not
+; 0, the same probe in row t - 1 (a template, which has no fallback); else
+; no move. The
 ; class table uses the narrow type too, and __yylexer_rulecut replaces
 ; __yylexer_cut with one kind, N pair per rule.
 ;
@@ -199,15 +200,17 @@ Structure __yylexerTables
   *cuts
   compact.i
   *accept
-  *base
+  *row
   *fallback
+  *base
   *targets
   *check
   *rules
   classSize.i
   acceptSize.i
-  baseSize.i
+  rowSize.i
   fallbackSize.i
+  baseSize.i
   nextSize.i
   checkSize.i
   cutSize.i
@@ -280,22 +283,24 @@ EndProcedure
 
 ; The comb tables of a compact scanner, after __yylexerBindTables(*t,
 ; classes, 0, info, starts, rule cuts).
-Procedure __yylexerBindComb(*t.__yylexerTables, *accept, *base, *fallback, *targets, *check, *rules)
+Procedure __yylexerBindComb(*t.__yylexerTables, *accept, *row, *fallback, *base, *targets, *check, *rules)
   *t\compact = #True
   *t\accept = *accept
-  *t\base = *base
+  *t\row = *row
   *t\fallback = *fallback
+  *t\base = *base
   *t\targets = *targets
   *t\check = *check
   *t\rules = *rules
 EndProcedure
 
 ; The byte sizes of a compact scanner's tables.
-Procedure __yylexerBindSizes(*t.__yylexerTables, class.i, accept.i, base.i, fallback.i, nxt.i, check.i, cut.i)
+Procedure __yylexerBindSizes(*t.__yylexerTables, class.i, accept.i, row.i, fallback.i, base.i, nxt.i, check.i, cut.i)
   *t\classSize = class
   *t\acceptSize = accept
-  *t\baseSize = base
+  *t\rowSize = row
   *t\fallbackSize = fallback
+  *t\baseSize = base
   *t\nextSize = nxt
   *t\checkSize = check
   *t\cutSize = cut
@@ -310,20 +315,22 @@ Procedure.i __yylexerClassOf(*t.__yylexerTables, byte.i)
 EndProcedure
 
 ; The state reached from `state` on `column`, or -1 for no move. Compact
-; tables take at most two probes: the state's own row, then its fallback row.
+; tables take at most two probes: the state's own row, then its template row.
 Procedure.i __yylexerMove(*t.__yylexerTables, state.i, column.i)
-  Protected base.i, nextState.i = 0
+  Protected row.i, base.i, nextState.i = 0
   If *t\compact = #False
     ProcedureReturn PeekI(*t\rows + (state * *t\width + column) * SizeOf(Integer))
   EndIf
-  base = __yylexerPeekSized(*t\base, state, *t\baseSize)
-  If __yylexerPeekSized(*t\check, base + column, *t\checkSize) = base + 1
+  row = __yylexerPeekSized(*t\row, state, *t\rowSize)
+  base = __yylexerPeekSized(*t\base, row, *t\baseSize)
+  If __yylexerPeekSized(*t\check, base + column, *t\checkSize) = row + 1
     nextState = __yylexerPeekSized(*t\targets, base + column, *t\nextSize)
   Else
-    base = __yylexerPeekSized(*t\fallback, state, *t\fallbackSize)
-    If base <> 0
-      If __yylexerPeekSized(*t\check, base - 1 + column, *t\checkSize) = base
-        nextState = __yylexerPeekSized(*t\targets, base - 1 + column, *t\nextSize)
+    row = __yylexerPeekSized(*t\fallback, state, *t\fallbackSize)
+    If row <> 0
+      base = __yylexerPeekSized(*t\base, row - 1, *t\baseSize)
+      If __yylexerPeekSized(*t\check, base + column, *t\checkSize) = row
+        nextState = __yylexerPeekSized(*t\targets, base + column, *t\nextSize)
       EndIf
     EndIf
   EndIf
@@ -939,11 +946,11 @@ CompilerIf Not Defined(__yylexerPrefixed, #PB_Constant)
     __yylexerBindTables(@__yylexerDefaultTables, ?__yylexer_charclass, ?__yylexer_actionTable, ?__yylexer_info, 0, 0)
   CompilerEndIf
   CompilerIf Defined(__yylexerCompact, #PB_Constant)
-    __yylexerBindComb(@__yylexerDefaultTables, ?__yylexer_accept, ?__yylexer_base, ?__yylexer_fallback, ?__yylexer_next, ?__yylexer_check, ?__yylexer_rules)
+    __yylexerBindComb(@__yylexerDefaultTables, ?__yylexer_accept, ?__yylexer_row, ?__yylexer_fallback, ?__yylexer_base, ?__yylexer_next, ?__yylexer_check, ?__yylexer_rules)
     CompilerIf Defined(__yylexerCutSize, #PB_Constant)
-      __yylexerBindSizes(@__yylexerDefaultTables, #__yylexerClassSize, #__yylexerAcceptSize, #__yylexerBaseSize, #__yylexerFallbackSize, #__yylexerNextSize, #__yylexerCheckSize, #__yylexerCutSize)
+      __yylexerBindSizes(@__yylexerDefaultTables, #__yylexerClassSize, #__yylexerAcceptSize, #__yylexerRowSize, #__yylexerFallbackSize, #__yylexerBaseSize, #__yylexerNextSize, #__yylexerCheckSize, #__yylexerCutSize)
     CompilerElse
-      __yylexerBindSizes(@__yylexerDefaultTables, #__yylexerClassSize, #__yylexerAcceptSize, #__yylexerBaseSize, #__yylexerFallbackSize, #__yylexerNextSize, #__yylexerCheckSize, 0)
+      __yylexerBindSizes(@__yylexerDefaultTables, #__yylexerClassSize, #__yylexerAcceptSize, #__yylexerRowSize, #__yylexerFallbackSize, #__yylexerBaseSize, #__yylexerNextSize, #__yylexerCheckSize, 0)
     CompilerEndIf
   CompilerEndIf
 

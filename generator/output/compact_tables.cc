@@ -72,13 +72,15 @@ std::string WriteCompactTables(const Dfa& dfa, const std::vector<RuleCut>& cuts,
 
   std::string constants = "#__yylexerCompact = 1";
   {
-    TextCursor out(text,
-                   4096 + (dfa.states.size() * 3 + rows.next.size() * 2) * 7 + ruleCount * 24);
+    TextCursor out(text, 4096 +
+                             (dfa.states.size() * 3 + rows.base.size() + rows.next.size() * 2) * 7 +
+                             ruleCount * 24);
     PutLine(out, "DataSection");
     PutSize(constants, "Class", PutTable(out, "__yylexer_charclass", classes, true));
     PutSize(constants, "Accept", PutTable(out, "__yylexer_accept", accept));
-    PutSize(constants, "Base", PutTable(out, "__yylexer_base", rows.base));
+    PutSize(constants, "Row", PutTable(out, "__yylexer_row", rows.row));
     PutSize(constants, "Fallback", PutTable(out, "__yylexer_fallback", rows.fallback));
+    PutSize(constants, "Base", PutTable(out, "__yylexer_base", rows.base));
     PutSize(constants, "Next", PutTable(out, "__yylexer_next", rows.next));
     PutSize(constants, "Check", PutTable(out, "__yylexer_check", rows.check));
     PutLine(out, "  ");

@@ -6,10 +6,11 @@
 // constants that must stand before the include:
 //   __yylexer_charclass  the column of every byte
 //   __yylexer_accept     per state: the accepted rule + 1, or 0
-//   __yylexer_base       per state: where its row starts in the comb
-//   __yylexer_fallback   per state: the template's base + 1, or 0
+//   __yylexer_row        per state: its row
+//   __yylexer_fallback   per state: its template row + 1, or 0
+//   __yylexer_base       per row: where it starts in the comb
 //   __yylexer_next       per comb slot: the target + 1, or 0 for no move
-//   __yylexer_check      per comb slot: the owning row's base + 1, or 0
+//   __yylexer_check      per comb slot: the owning row + 1, or 0
 //   __yylexer_rules      per rule: the address of its action procedure (Data.i)
 //   __yylexer_info       start state and row width, as in the plain layout
 // and for a DFA with several starts the start table of the plain layout and

@@ -107,12 +107,12 @@ void WritePrefixedApi(std::string_view prefix, PrefixedTableShape shape, std::st
                    ", " + cuts + ")");
   if (shape.compact) {
     PutLine(out, "  __yylexerBindComb(@" + name + "_tables, " + Label(prefix, "accept") + ", " +
-                     Label(prefix, "base") + ", " + Label(prefix, "fallback") + ", " +
-                     Label(prefix, "next") + ", " + Label(prefix, "check") + ", " +
+                     Label(prefix, "row") + ", " + Label(prefix, "fallback") + ", " +
+                     Label(prefix, "base") + ", " + Label(prefix, "next") + ", " + Label(prefix, "check") + ", " +
                      Label(prefix, "rules") + ")");
     const std::string size = ", #" + name;
     PutLine(out, "  __yylexerBindSizes(@" + name + "_tables" + size + "ClassSize" + size +
-                     "AcceptSize" + size + "BaseSize" + size + "FallbackSize" + size + "NextSize" +
+                     "AcceptSize" + size + "RowSize" + size + "FallbackSize" + size + "BaseSize" + size + "NextSize" +
                      size + "CheckSize" + (shape.starts ? size + "CutSize" : std::string(", 0")) +
                      ")");
   }

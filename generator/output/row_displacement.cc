@@ -1,13 +1,12 @@
-// CompressRows in three steps: choose each state's template, reduce every
-// row to its stored entries (equal ones shared), and lay the distinct rows
-// into the comb, the fullest first, each at the lowest base where its
-// entries find free slots (first fit).
+// CompressRows in three steps: make the templates, reduce every state's row
+// to what it stores (equal ones shared), and lay the rows into the comb, the
+// fullest first, each at the lowest base where its entries find free slots
+// (first fit).
 //
-// Templates are chosen by a cheap guess instead of comparing every pair of
-// rows, which would be quadratic: the state a row moves to most often (in a
-// lexer, the identifier or number state that keyword and prefix states fall
-// back to), and the last template whose row had the same most frequent
-// target. The guess is taken when the difference is smaller than the row.
+// Templates are found without comparing rows pair by pair, which would be
+// quadratic: states are grouped by the target they move to most often, and
+// a group's template holds, column by column, the move most of its members
+// make. A state takes its group's template when that saves entries.
 #include "output/row_displacement.h"
 
 #include <algorithm>
@@ -99,43 +98,70 @@ int32_t MostFrequentValue(const Row& row) {
 
 constexpr int32_t kNone = -1;
 
-// Per state the template it stores its difference to, or kNone.
-std::vector<int32_t> ChooseTemplates(const std::vector<Row>& rows) {
-  const auto count = static_cast<int32_t>(rows.size());
-  std::vector<int32_t> templateOf(rows.size(), kNone);
-  std::vector<bool> isTemplate(rows.size(), false);
-  std::unordered_map<int32_t, int32_t> lastTemplateByMode;
-  for (int32_t s = 0; s < count; ++s) {
-    const Row& row = rows[static_cast<std::size_t>(s)];
-    const int32_t mode = MostFrequentValue(row);
-    if (!isTemplate[static_cast<std::size_t>(s)] && row.size() >= 2) {
-      int32_t best = kNone;
-      std::size_t bestSize = row.size();  // a template must save an entry
-      auto consider = [&](int32_t candidate) {
-        if (candidate == kNone || candidate >= count) return;
-        if (templateOf[static_cast<std::size_t>(candidate)] != kNone) {
-          candidate = templateOf[static_cast<std::size_t>(candidate)];
+// The templates, and per state the template it falls back to or kNone.
+struct Templates {
+  std::vector<Row> rows;
+  std::vector<int32_t> of;
+};
+
+Templates MakeTemplates(const std::vector<Row>& rows) {
+  Templates out;
+  out.of.assign(rows.size(), kNone);
+  // Groups by most frequent value; a row of fewer than two entries gains
+  // nothing from a template.
+  std::unordered_map<int32_t, std::vector<int32_t>> groups;
+  std::vector<int32_t> order;  // group keys in order of first appearance
+  for (std::size_t s = 0; s < rows.size(); ++s) {
+    if (rows[s].size() < 2) continue;
+    auto [at, added] = groups.try_emplace(MostFrequentValue(rows[s]));
+    if (added) order.push_back(at->first);
+    at->second.push_back(static_cast<int32_t>(s));
+  }
+  std::vector<Entry> entries;
+  for (int32_t key : order) {
+    const std::vector<int32_t>& members = groups[key];
+    if (members.size() < 2) continue;
+    entries.clear();
+    for (int32_t s : members) {
+      const Row& row = rows[static_cast<std::size_t>(s)];
+      entries.insert(entries.end(), row.begin(), row.end());
+    }
+    std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
+      return a.column != b.column ? a.column < b.column : a.value < b.value;
+    });
+    // Per column the value most members have, when more have it than have
+    // no move there.
+    Row made;
+    for (std::size_t i = 0; i < entries.size();) {
+      const int32_t column = entries[i].column;
+      std::size_t best = 0, inColumn = 0;
+      int32_t value = 0;
+      while (i < entries.size() && entries[i].column == column) {
+        std::size_t j = i;
+        while (j < entries.size() && entries[j] == entries[i])
+          ++j;
+        if (j - i > best) {
+          best = j - i;
+          value = entries[i].value;
         }
-        if (candidate == s) return;
-        const std::size_t size = DifferenceSize(row, rows[static_cast<std::size_t>(candidate)]);
-        if (size < bestSize) {
-          best = candidate;
-          bestSize = size;
-        }
-      };
-      consider(mode - 1);
-      auto last = lastTemplateByMode.find(mode);
-      if (last != lastTemplateByMode.end()) consider(last->second);
-      if (best != kNone) {
-        templateOf[static_cast<std::size_t>(s)] = best;
-        isTemplate[static_cast<std::size_t>(best)] = true;
-        continue;
+        inColumn += j - i;
+        i = j;
+      }
+      if (best >= 2 && best > members.size() - inColumn) made.push_back({column, value});
+    }
+    if (made.empty()) continue;
+    const auto id = static_cast<int32_t>(out.rows.size());
+    bool used = false;
+    for (int32_t s : members) {
+      const Row& row = rows[static_cast<std::size_t>(s)];
+      if (DifferenceSize(row, made) < row.size()) {
+        out.of[static_cast<std::size_t>(s)] = id;
+        used = true;
       }
     }
-    isTemplate[static_cast<std::size_t>(s)] = true;
-    lastTemplateByMode[mode] = s;
+    if (used) out.rows.push_back(std::move(made));
   }
-  return templateOf;
+  return out;
 }
 
 // Lays rows into the comb; returns each row's base.
@@ -143,32 +169,35 @@ class Comb {
  public:
   explicit Comb(int32_t columns) : columns_(columns) {}
 
-  int32_t Place(const Row& row) {
-    int32_t base = std::max<int32_t>(0, firstFree_ - row.front().column);
-    while (!Fits(row, base))
-      ++base;
+  // `owner` is the row's number + 1, written to its slots' checks.
+  int32_t Place(const Row& row, int32_t owner) {
+    // Only bases that put the row's first entry on a free slot can fit, so
+    // the search walks the free slots, skipping the filled ones in jumps.
+    int32_t slot = FreeFrom(firstFree_);
+    int32_t base = slot - row.front().column;
+    while (base < 0 || !Fits(row, base)) {
+      slot = FreeFrom(slot + 1);
+      base = slot - row.front().column;
+    }
     for (const Entry& e : row) {
       const auto at = static_cast<std::size_t>(base + e.column);
       next_[at] = e.value;
-      check_[at] = base + 1;
+      check_[at] = owner;
+      skip_[at] = base + e.column + 1;
     }
-    baseUsed_[static_cast<std::size_t>(base)] = true;
-    while (static_cast<std::size_t>(firstFree_) < check_.size() &&
-           check_[static_cast<std::size_t>(firstFree_)] != 0)
-      ++firstFree_;
+    firstFree_ = FreeFrom(firstFree_);
     return base;
   }
 
-  // A base no row owns, for rows that store nothing: every probe there misses.
-  int32_t FreeBase() {
-    int32_t base = 0;
-    while (static_cast<std::size_t>(base) < baseUsed_.size() &&
-           baseUsed_[static_cast<std::size_t>(base)])
-      ++base;
-    Reach(base);
-    return base;
+  // Makes the arrays reach a row width past `base`.
+  void Reach(int32_t base) {
+    const auto size = static_cast<std::size_t>(base) + static_cast<std::size_t>(columns_);
+    if (check_.size() < size) {
+      next_.resize(size, 0);
+      check_.resize(size, 0);
+      skip_.resize(size, 0);
+    }
   }
-
   void MoveInto(CompactRows& out) {
     // Reach() keeps the arrays a row width past every base handed out.
     out.next = std::move(next_);
@@ -178,26 +207,32 @@ class Comb {
  private:
   bool Fits(const Row& row, int32_t base) {
     Reach(base);
-    if (baseUsed_[static_cast<std::size_t>(base)]) return false;
     for (const Entry& e : row) {
       if (check_[static_cast<std::size_t>(base + e.column)] != 0) return false;
     }
     return true;
   }
-  void Reach(int32_t base) {
-    const auto size = static_cast<std::size_t>(base) + static_cast<std::size_t>(columns_);
-    if (check_.size() < size) {
-      next_.resize(size, 0);
-      check_.resize(size, 0);
-      baseUsed_.resize(size, false);
+  // The first free slot from `slot` on (past the arrays' end every slot is
+  // free). A filled slot's skip points further on; the walk shortens the
+  // jumps it took so that later walks take them at once.
+  int32_t FreeFrom(int32_t slot) {
+    const auto size = static_cast<int32_t>(check_.size());
+    int32_t free = slot;
+    while (free < size && check_[static_cast<std::size_t>(free)] != 0)
+      free = skip_[static_cast<std::size_t>(free)];
+    while (slot < free) {
+      const int32_t further = skip_[static_cast<std::size_t>(slot)];
+      skip_[static_cast<std::size_t>(slot)] = free;
+      slot = further;
     }
+    return free;
   }
 
   int32_t columns_;
   int32_t firstFree_ = 0;
   std::vector<int32_t> next_;
   std::vector<int32_t> check_;
-  std::vector<bool> baseUsed_;
+  std::vector<int32_t> skip_;  // for filled slots: a later slot to look at next
 };
 
 }  // namespace
@@ -209,50 +244,53 @@ CompactRows CompressRows(const Dfa& dfa) {
   rows.reserve(dfa.states.size());
   for (const DfaState& state : dfa.states)
     rows.push_back(FullRow(state, out.columns));
-  const std::vector<int32_t> templateOf = ChooseTemplates(rows);
+  Templates templates = MakeTemplates(rows);
 
-  // The stored rows, equal ones once, in order of first appearance.
-  std::vector<Row> distinct;
-  std::vector<int32_t> rowOf(rows.size(), kNone);
+  // The numbered rows: the templates, then the states' stored rows, equal
+  // ones once, in order of first appearance; the empty row last.
+  std::vector<Row> numbered = std::move(templates.rows);
+  out.row.resize(rows.size());
+  out.fallback.assign(rows.size(), 0);
+  std::vector<std::size_t> emptyStates;
   std::unordered_map<Row, int32_t, RowHash> known;
   for (std::size_t s = 0; s < rows.size(); ++s) {
     Row stored;
-    if (templateOf[s] == kNone) {
-      stored = rows[s];
+    const int32_t t = templates.of[s];
+    if (t == kNone) {
+      stored = std::move(rows[s]);
     } else {
-      Difference(rows[s], rows[static_cast<std::size_t>(templateOf[s])],
+      Difference(rows[s], numbered[static_cast<std::size_t>(t)],
                  [&stored](const Entry& e) { stored.push_back(e); });
+      out.fallback[s] = t + 1;
     }
-    if (stored.empty()) continue;
-    auto [at, added] = known.try_emplace(std::move(stored), static_cast<int32_t>(distinct.size()));
-    if (added) distinct.push_back(at->first);
-    rowOf[s] = at->second;
+    Row().swap(rows[s]);
+    if (stored.empty()) {
+      emptyStates.push_back(s);
+      continue;
+    }
+    auto [at, added] = known.try_emplace(std::move(stored), static_cast<int32_t>(numbered.size()));
+    if (added) numbered.push_back(at->first);
+    out.row[s] = at->second;
   }
   known.clear();
+  const auto emptyRow = static_cast<int32_t>(numbered.size());
+  for (std::size_t s : emptyStates)
+    out.row[s] = emptyRow;
 
-  std::vector<int32_t> order(distinct.size());
+  std::vector<int32_t> order(numbered.size());
   for (std::size_t i = 0; i < order.size(); ++i)
     order[i] = static_cast<int32_t>(i);
-  std::stable_sort(order.begin(), order.end(), [&distinct](int32_t a, int32_t b) {
-    return distinct[static_cast<std::size_t>(a)].size() >
-           distinct[static_cast<std::size_t>(b)].size();
+  std::stable_sort(order.begin(), order.end(), [&numbered](int32_t a, int32_t b) {
+    return numbered[static_cast<std::size_t>(a)].size() >
+           numbered[static_cast<std::size_t>(b)].size();
   });
   Comb comb(out.columns);
-  std::vector<int32_t> baseOfRow(distinct.size());
+  out.base.assign(numbered.size() + 1, 0);  // the empty row's base stays 0
   for (int32_t r : order)
-    baseOfRow[static_cast<std::size_t>(r)] = comb.Place(distinct[static_cast<std::size_t>(r)]);
-  const int32_t emptyBase = comb.FreeBase();
+    out.base[static_cast<std::size_t>(r)] =
+        comb.Place(numbered[static_cast<std::size_t>(r)], r + 1);
+  comb.Reach(0);
   comb.MoveInto(out);
-
-  out.base.resize(rows.size());
-  out.fallback.assign(rows.size(), 0);
-  for (std::size_t s = 0; s < rows.size(); ++s) {
-    out.base[s] = rowOf[s] == kNone ? emptyBase : baseOfRow[static_cast<std::size_t>(rowOf[s])];
-  }
-  for (std::size_t s = 0; s < rows.size(); ++s) {
-    if (templateOf[s] != kNone)
-      out.fallback[s] = out.base[static_cast<std::size_t>(templateOf[s])] + 1;
-  }
   return out;
 }
 

@@ -8,11 +8,14 @@
 // every allocation is proportional to the input's length.
 #include "scanner_tables.h"
 
-#include <charconv>
+#include <array>
 #include <cstdint>
 #include <limits>
+#include <utility>
 
 #include "base/text.h"
+#include "compact_reader.h"
+#include "table_text.h"
 
 namespace tarnwick_scan {
 namespace {
@@ -41,30 +44,6 @@ std::vector<SourceLine> SplitLines(std::string_view source) {
   return lines;
 }
 
-std::optional<int64_t> ParseInteger(std::string_view s) {
-  if (s.empty()) return std::nullopt;
-  if (s.front() == '+') return std::nullopt;
-  int64_t value = 0;
-  auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), value);
-  if (ec != std::errc() || end != s.data() + s.size()) return std::nullopt;
-  return value;
-}
-
-// "0" for a state that accepts nothing, "@__yylexerrunN()" for rule N.
-std::optional<int> ParseActionField(std::string_view s) {
-  if (s == "0") return kNoRule;
-  constexpr std::string_view kHead = "@__yylexerrun";
-  constexpr std::string_view kTail = "()";
-  if (s.size() <= kHead.size() + kTail.size() || !s.starts_with(kHead) || !s.ends_with(kTail)) {
-    return std::nullopt;
-  }
-  std::string_view digits = s.substr(kHead.size(), s.size() - kHead.size() - kTail.size());
-  if (digits.front() == '-') return std::nullopt;
-  auto value = ParseInteger(digits);
-  if (!value || *value > std::numeric_limits<int>::max()) return std::nullopt;
-  return static_cast<int>(*value);
-}
-
 std::vector<std::string_view> SplitFields(std::string_view list) {
   std::vector<std::string_view> fields;
   while (true) {
@@ -76,33 +55,77 @@ std::vector<std::string_view> SplitFields(std::string_view list) {
   return fields;
 }
 
-struct DataLine {
-  int number;
-  std::vector<std::string_view> fields;
+enum class Block {
+  kNone,
+  kClasses,
+  kActions,
+  kAccept,
+  kRow,
+  kFallback,
+  kBase,
+  kNext,
+  kCheck,
+  kRules,
+  kInfo,
+  kStarts,
+  kCuts,
+  kRuleCuts
+};
+constexpr size_t kBlockCount = static_cast<size_t>(Block::kRuleCuts) + 1;
+
+// The labels of both layouts and the block each may follow.
+struct Label {
+  std::string_view name;
+  Block block;
+  Block after;
+  Block orAfter;
+};
+constexpr Label kLabels[] = {
+    {"__yylexer_charclass", Block::kClasses, Block::kNone, Block::kNone},
+    {"__yylexer_actionTable", Block::kActions, Block::kClasses, Block::kClasses},
+    {"__yylexer_accept", Block::kAccept, Block::kClasses, Block::kClasses},
+    {"__yylexer_row", Block::kRow, Block::kAccept, Block::kAccept},
+    {"__yylexer_fallback", Block::kFallback, Block::kRow, Block::kRow},
+    {"__yylexer_base", Block::kBase, Block::kFallback, Block::kFallback},
+    {"__yylexer_next", Block::kNext, Block::kBase, Block::kBase},
+    {"__yylexer_check", Block::kCheck, Block::kNext, Block::kNext},
+    {"__yylexer_rules", Block::kRules, Block::kCheck, Block::kCheck},
+    {"__yylexer_info", Block::kInfo, Block::kActions, Block::kRules},
+    {"__yylexer_starts", Block::kStarts, Block::kInfo, Block::kInfo},
+    {"__yylexer_cut", Block::kCuts, Block::kStarts, Block::kStarts},
+    {"__yylexer_rulecut", Block::kRuleCuts, Block::kStarts, Block::kStarts},
 };
 
-enum class Block { kNone, kClasses, kActions, kInfo, kStarts, kCuts };
-
-TableRead Fail(int line, std::string message) {
-  TableRead read;
-  read.error = std::move(message);
-  read.line = line;
-  return read;
+const Label* FindLabel(std::string_view name) {
+  for (const Label& label : kLabels) {
+    if (label.name == name) return &label;
+  }
+  return nullptr;
 }
 
-std::string Quote(std::string_view text) {
-  constexpr size_t kShown = 60;
-  std::string shown(text.substr(0, kShown));
-  for (char& c : shown) {
-    if (static_cast<unsigned char>(c) < 0x20) c = '?';
+// The label a source that stops after `block` lacks.
+std::string_view NextLabel(Block block, bool compact) {
+  if (block == Block::kClasses) return "__yylexer_actionTable";
+  if (block == Block::kStarts) return compact ? "__yylexer_rulecut" : "__yylexer_cut";
+  for (const Label& label : kLabels) {
+    if (label.after == block || label.orAfter == block) return label.name;
   }
-  return "\"" + shown + (text.size() > kShown ? "...\"" : "\"");
+  return "__yylexer_info";
+}
+
+// "Data.i", "Data.a", "Data.u" or "Data.l", then a blank.
+bool IsDataLine(std::string_view text) {
+  return text.size() > 6 && text.starts_with("Data.") &&
+         std::string_view("iaul").find(text[5]) != std::string_view::npos &&
+         (text[6] == ' ' || text[6] == '\t');
 }
 
 // The start states per condition and the cut of every state; an empty
 // error when they are sound.
+// `cutLines` is null for the compact layout, whose cuts come per rule with
+// its rows.
 TableRead ReadStartTables(const std::vector<DataLine>& startLines,
-                          const std::vector<DataLine>& cutLines, int lastLine,
+                          const std::vector<DataLine>* cutLines, int lastLine,
                           ScannerTables& tables) {
   const int64_t stateCount = tables.StateCount();
   auto state = [&](std::string_view field) -> std::optional<int> {
@@ -131,11 +154,12 @@ TableRead ReadStartTables(const std::vector<DataLine>& startLines,
       tables.starts.push_back(*at);
     }
   }
-  if (static_cast<int64_t>(cutLines.size()) != stateCount) {
-    return Fail(cutLines.empty() ? lastLine : cutLines.back().number,
+  if (cutLines == nullptr) return {};
+  if (static_cast<int64_t>(cutLines->size()) != stateCount) {
+    return Fail(cutLines->empty() ? lastLine : cutLines->back().number,
                 "__yylexer_cut must hold one line per state");
   }
-  for (const DataLine& data : cutLines) {
+  for (const DataLine& data : *cutLines) {
     auto kind = data.fields.size() == 2 ? ParseInteger(data.fields[0]) : std::nullopt;
     auto length = data.fields.size() == 2 ? ParseInteger(data.fields[1]) : std::nullopt;
     if (!kind || !length || *kind < 0 || *kind > 3 || *length < 0 ||
@@ -144,6 +168,42 @@ TableRead ReadStartTables(const std::vector<DataLine>& startLines,
     }
     tables.cutKind.push_back(static_cast<int>(*kind));
     tables.cutLength.push_back(static_cast<int>(*length));
+  }
+  return {};
+}
+
+// The plain action table: one row per line, `columns` targets and an
+// action field.
+TableRead ReadActionRows(const std::vector<DataLine>& actionLines, int lastLine,
+                         ScannerTables& tables) {
+  if (actionLines.empty()) return Fail(lastLine, "action table has no rows");
+  const int64_t stateCount = static_cast<int64_t>(actionLines.size());
+  const size_t width = static_cast<size_t>(tables.columns) + 1;
+  tables.next.reserve(actionLines.size() * static_cast<size_t>(tables.columns));
+  for (size_t row = 0; row < actionLines.size(); ++row) {
+    const DataLine& data = actionLines[row];
+    if (data.fields.size() != width) {
+      return Fail(data.number, "action table row " + std::to_string(row) + " holds " +
+                                   std::to_string(data.fields.size()) + " values, expected " +
+                                   std::to_string(width));
+    }
+    for (size_t c = 0; c + 1 < width; ++c) {
+      auto target = ParseInteger(data.fields[c]);
+      if (!target) {
+        return Fail(data.number, "target " + Quote(data.fields[c]) + " is no integer");
+      }
+      if (*target < kNoMove || *target >= stateCount) {
+        return Fail(data.number, "target " + std::to_string(*target) + " in row " +
+                                     std::to_string(row) + " names no state");
+      }
+      tables.next.push_back(static_cast<int>(*target));
+    }
+    auto rule = ParseActionField(data.fields.back());
+    if (!rule) {
+      return Fail(data.number, "action field " + Quote(data.fields.back()) +
+                                   " is neither 0 nor @__yylexerrunN()");
+    }
+    tables.acceptedRule.push_back(*rule);
   }
   return {};
 }
@@ -163,8 +223,9 @@ TableRead ReadScannerTables(std::string_view source) {
     return Fail(0, "no DataSection line: not a generated scanner source");
   }
 
-  std::vector<DataLine> classLines, actionLines, infoLines, startLines, cutLines;
+  std::array<std::vector<DataLine>, kBlockCount> byBlock;
   Block block = Block::kNone;
+  bool compact = false;
   bool ended = false;
   int lastLine = lines.empty() ? 0 : lines.back().number;
   for (size_t i = first; i < lines.size() && !ended; ++i) {
@@ -173,58 +234,39 @@ TableRead ReadScannerTables(std::string_view source) {
     if (text.empty() || text.front() == ';') continue;
     if (text == "EndDataSection") {
       ended = true;
-    } else if (text == "__yylexer_charclass:") {
-      if (block != Block::kNone) return Fail(line.number, "label __yylexer_charclass out of order");
-      block = Block::kClasses;
-    } else if (text == "__yylexer_actionTable:") {
-      if (block != Block::kClasses) {
-        return Fail(line.number, "label __yylexer_actionTable out of order");
+    } else if (text.ends_with(':') && text.starts_with("__yylexer_")) {
+      const Label* label = FindLabel(text.substr(0, text.size() - 1));
+      if (label == nullptr) {
+        return Fail(line.number, "unexpected line in the scanner tables: " + Quote(text));
       }
-      block = Block::kActions;
-    } else if (text == "__yylexer_info:") {
-      if (block != Block::kActions) return Fail(line.number, "label __yylexer_info out of order");
-      block = Block::kInfo;
-    } else if (text == "__yylexer_starts:") {
-      if (block != Block::kInfo) return Fail(line.number, "label __yylexer_starts out of order");
-      block = Block::kStarts;
-    } else if (text == "__yylexer_cut:") {
-      if (block != Block::kStarts) return Fail(line.number, "label __yylexer_cut out of order");
-      block = Block::kCuts;
-    } else if (text.starts_with("Data.i ") || text.starts_with("Data.i\t")) {
-      DataLine data{line.number, SplitFields(Trim(text.substr(6)))};
-      switch (block) {
-        case Block::kNone:
-          return Fail(line.number, "Data.i line before the first table label");
-        case Block::kClasses:
-          classLines.push_back(std::move(data));
-          break;
-        case Block::kActions:
-          actionLines.push_back(std::move(data));
-          break;
-        case Block::kInfo:
-          infoLines.push_back(std::move(data));
-          break;
-        case Block::kStarts:
-          startLines.push_back(std::move(data));
-          break;
-        case Block::kCuts:
-          cutLines.push_back(std::move(data));
-          break;
+      if (label->block == Block::kAccept) compact = true;
+      const bool layoutFits = (label->block != Block::kCuts || !compact) &&
+                              (label->block != Block::kRuleCuts || compact);
+      if ((block != label->after && block != label->orAfter) || !layoutFits) {
+        return Fail(line.number, "label " + std::string(label->name) + " out of order");
       }
+      block = label->block;
+    } else if (IsDataLine(text)) {
+      if (block == Block::kNone) {
+        return Fail(line.number, "Data.i line before the first table label");
+      }
+      byBlock[static_cast<size_t>(block)].push_back(
+          DataLine{line.number, SplitFields(Trim(text.substr(6)))});
     } else {
       return Fail(line.number, "unexpected line in the scanner tables: " + Quote(text));
     }
   }
-  if (block == Block::kStarts) {
-    return Fail(lastLine, "label __yylexer_cut missing (truncated scanner source?)");
-  }
-  if (block != Block::kInfo && block != Block::kCuts) {
-    const char* missing = block == Block::kNone      ? "__yylexer_charclass"
-                          : block == Block::kClasses ? "__yylexer_actionTable"
-                                                     : "__yylexer_info";
-    return Fail(lastLine, std::string("label ") + missing + " missing (truncated scanner source?)");
+  if (block != Block::kInfo && block != Block::kCuts && block != Block::kRuleCuts) {
+    return Fail(lastLine, "label " + std::string(NextLabel(block, compact)) +
+                              " missing (truncated scanner source?)");
   }
   if (!ended) return Fail(lastLine, "EndDataSection missing (truncated scanner source?)");
+  auto linesOf = [&byBlock](Block b) -> std::vector<DataLine>& {
+    return byBlock[static_cast<size_t>(b)];
+  };
+  const std::vector<DataLine>& classLines = linesOf(Block::kClasses);
+  const std::vector<DataLine>& actionLines = linesOf(Block::kActions);
+  const std::vector<DataLine>& infoLines = linesOf(Block::kInfo);
 
   // Info: start state and row width.
   if (infoLines.size() != 1 || infoLines[0].fields.size() != 2) {
@@ -264,42 +306,25 @@ TableRead ReadScannerTables(std::string_view source) {
                 "class table holds " + std::to_string(byte) + " values, expected 256");
   }
 
-  // Action table: one row per line, `columns` targets and an action field.
-  if (actionLines.empty()) return Fail(lastLine, "action table has no rows");
-  const int64_t stateCount = static_cast<int64_t>(actionLines.size());
-  const size_t width = static_cast<size_t>(tables.columns) + 1;
-  tables.next.reserve(actionLines.size() * static_cast<size_t>(tables.columns));
-  for (size_t row = 0; row < actionLines.size(); ++row) {
-    const DataLine& data = actionLines[row];
-    if (data.fields.size() != width) {
-      return Fail(data.number, "action table row " + std::to_string(row) + " holds " +
-                                   std::to_string(data.fields.size()) + " values, expected " +
-                                   std::to_string(width));
-    }
-    for (size_t c = 0; c + 1 < width; ++c) {
-      auto target = ParseInteger(data.fields[c]);
-      if (!target) {
-        return Fail(data.number, "target " + Quote(data.fields[c]) + " is no integer");
-      }
-      if (*target < kNoMove || *target >= stateCount) {
-        return Fail(data.number, "target " + std::to_string(*target) + " in row " +
-                                     std::to_string(row) + " names no state");
-      }
-      tables.next.push_back(static_cast<int>(*target));
-    }
-    auto rule = ParseActionField(data.fields.back());
-    if (!rule) {
-      return Fail(data.number, "action field " + Quote(data.fields.back()) +
-                                   " is neither 0 nor @__yylexerrunN()");
-    }
-    tables.acceptedRule.push_back(*rule);
-  }
+  TableRead rows =
+      compact ? ReadCompactRows(
+                    CompactLines{
+                        std::move(linesOf(Block::kAccept)), std::move(linesOf(Block::kRow)),
+                        std::move(linesOf(Block::kFallback)), std::move(linesOf(Block::kBase)),
+                        std::move(linesOf(Block::kNext)), std::move(linesOf(Block::kCheck)),
+                        std::move(linesOf(Block::kRules)), std::move(linesOf(Block::kRuleCuts))},
+                    block == Block::kRuleCuts, lastLine, tables)
+              : ReadActionRows(actionLines, lastLine, tables);
+  if (!rows.error.empty()) return rows;
+  const int64_t stateCount = tables.StateCount();
   if (*start < 0 || *start >= stateCount) {
     return Fail(infoLines[0].number, "start state " + std::to_string(*start) + " names no state");
   }
   tables.start = static_cast<int>(*start);
-  if (block == Block::kCuts) {
-    TableRead problem = ReadStartTables(startLines, cutLines, lastLine, tables);
+  if (block == Block::kCuts || block == Block::kRuleCuts) {
+    TableRead problem =
+        ReadStartTables(linesOf(Block::kStarts),
+                        block == Block::kCuts ? &linesOf(Block::kCuts) : nullptr, lastLine, tables);
     if (!problem.error.empty()) return problem;
   }
 
