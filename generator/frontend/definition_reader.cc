@@ -49,7 +49,8 @@ std::string DeclaredPrefix(std::string_view definition) {
     const std::string_view examined = StripComment(lines.Next());
     if (examined.substr(0, 2) == "%%") break;
     const std::string_view word = ReadDirectiveWord(examined);
-    if (AsciiLowered(word) == "%prefix") return std::string(PrefixName(examined.substr(word.size())));
+    if (AsciiLowered(word) == "%prefix")
+      return std::string(PrefixName(examined.substr(word.size())));
   }
   return {};
 }
@@ -218,9 +219,8 @@ class Reader {
     out_ += userData_;
     out_ += ") : ";
     const auto after = static_cast<std::size_t>(stop);
-    std::string text =
-        SubstituteTokens(after < examined.size() ? examined.substr(after) : "", prefix_,
-                         constantPrefix_);
+    std::string text = SubstituteTokens(after < examined.size() ? examined.substr(after) : "",
+                                        prefix_, constantPrefix_);
     for (;;) {
       const std::size_t close = FindOutsideQuotes(text, "}", kTrackQuotes, 0);
       if (close == 0) {

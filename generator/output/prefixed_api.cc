@@ -18,7 +18,7 @@ struct ApiCall {
   std::string_view name;        // after the prefix: "Lex" gives NAMELex
   std::string_view returnType;  // ".i", ".s" or "" for none
   std::string_view parameters;
-  std::string_view arguments;   // handed on after the scanner
+  std::string_view arguments;  // handed on after the scanner
 };
 
 constexpr std::array<ApiCall, 20> kCalls{{
@@ -108,13 +108,13 @@ void WritePrefixedApi(std::string_view prefix, PrefixedTableShape shape, std::st
   if (shape.compact) {
     PutLine(out, "  __yylexerBindComb(@" + name + "_tables, " + Label(prefix, "accept") + ", " +
                      Label(prefix, "row") + ", " + Label(prefix, "fallback") + ", " +
-                     Label(prefix, "base") + ", " + Label(prefix, "next") + ", " + Label(prefix, "check") + ", " +
-                     Label(prefix, "rules") + ")");
+                     Label(prefix, "base") + ", " + Label(prefix, "next") + ", " +
+                     Label(prefix, "check") + ", " + Label(prefix, "rules") + ")");
     const std::string size = ", #" + name;
     PutLine(out, "  __yylexerBindSizes(@" + name + "_tables" + size + "ClassSize" + size +
-                     "AcceptSize" + size + "RowSize" + size + "FallbackSize" + size + "BaseSize" + size + "NextSize" +
-                     size + "CheckSize" + (shape.starts ? size + "CutSize" : std::string(", 0")) +
-                     ")");
+                     "AcceptSize" + size + "RowSize" + size + "FallbackSize" + size + "BaseSize" +
+                     size + "NextSize" + size + "CheckSize" +
+                     (shape.starts ? size + "CutSize" : std::string(", 0")) + ")");
   }
   PutLine(out, "  __yylexerInitScanner(@" + name + "_scanner, @" + name + "_tables)");
   PutLine(out, "EndProcedure");
