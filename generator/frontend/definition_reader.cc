@@ -49,8 +49,9 @@ std::string DeclaredPrefix(std::string_view definition) {
     const std::string_view examined = StripComment(lines.Next());
     if (examined.substr(0, 2) == "%%") break;
     const std::string_view word = ReadDirectiveWord(examined);
-    if (AsciiLowered(word) == "%prefix")
+    if (AsciiLowered(word) == "%prefix") {
       return std::string(PrefixName(examined.substr(word.size())));
+    }
   }
   return {};
 }
