@@ -133,7 +133,8 @@ class UnicodeWorkloadTest(unittest.TestCase):
         ours = w.texts[".lex"].decode("utf-8").split("\n")
         self.assertEqual(ours[1], "%utf8")
         self.assertEqual(ours[3 + 200:-2], unicode_workload.example_rule_lines())
-        self.assertEqual(w.texts[".re"].count(b"{ TOK("), len(w.rules) + 2)  # and * and $
+        # and an unnamed character, * and $
+        self.assertEqual(w.texts[".re"].count(b"{ TOK("), len(w.rules) + 3)
         self.assertTrue(w.sample.startswith(unicode_workload.BOM))
 
 

@@ -224,5 +224,7 @@ def texts(keywords):
     re2c = [RE2C_HEAD.format(name="unicode-%d" % len(keywords))]
     forms = [re2c_string(k) for k in keywords] + [make() for _, make in EXAMPLE_RULES]
     re2c += ["    %s { TOK(%d); }\n" % (f, i + 1) for i, f in enumerate(forms)]
-    re2c += ["    * { TOK(-1); }\n    $ { TOK(0); }\n    */\n}\n"]
+    # A character no rule names is one error token, as in our UTF-8 scanners;
+    # "*" is left for the bytes of malformed sequences.
+    re2c += ["    [\\x00-\\uD7FF\\uE000-\\U0010FFFF] { TOK(-1); }\n    * { TOK(-1); }\n    $ { TOK(0); }\n    */\n}\n"]
     return "\n".join(ours).encode("utf-8"), "".join(re2c).encode("ascii"), len(forms)

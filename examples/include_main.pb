@@ -16,6 +16,9 @@ EndEnumeration
 XIncludeFile "include_files.lex_lexerout.pbl"
 
 Define token.i
+If OpenConsole() = 0
+  End 1
+EndIf
 If yySetFile("include_files.txt") = #False
   PrintN("cannot read include_files.txt")
   End 1
@@ -30,3 +33,4 @@ Repeat
   EndSelect
 Until token = #yyEOF
 yyFree()
+CloseConsole()

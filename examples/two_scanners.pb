@@ -28,6 +28,9 @@ XIncludeFile "config.lex_lexerout.pbl"
 Define state.CalcState
 Define calc.i, cfg.i
 
+If OpenConsole() = 0
+  End 1
+EndIf
 If yySetFile("calc.txt") = #False Or CfgSetFile("config.txt") = #False
   PrintN("cannot read calc.txt or config.txt")
   End 1
@@ -45,3 +48,4 @@ Until calc = #yyEOF And cfg = #yyEOF
 PrintN(Str(state\count) + " numbers")
 yyFree()
 CfgFree()
+CloseConsole()

@@ -128,8 +128,10 @@
 ;
 ;   #yyEOF      returned at the end of input; 0 unless defined before this
 ;               file is included
-;   #yyError    returned for a byte where no rule matches; -2 unless defined
-;               before this file is included. yyText() is that one byte.
+;   #yyError    returned for a byte where no rule matches (for #PB_UTF8
+;               input: for a well-formed character, or a byte of a
+;               malformed sequence); -2 unless defined before this file is
+;               included. yyText() is that byte or character.
 ;
 ; How a token is found:
 ;   - From the current position the automaton runs byte by byte as long as
@@ -152,7 +154,8 @@
 ;     ends without ProcedureReturn does), the token is dropped and scanning
 ;     goes on; any other value is yyLex's result.
 ;   - Where no rule matches, yyLex returns #yyError for the one byte at the
-;     position and moves past it.
+;     position and moves past it; with #PB_UTF8 input, for the whole
+;     character when a well-formed one starts there.
 ;   - At the end of a pushed input the input below continues. At the end of
 ;     the outermost input without a matching <<EOF>> rule, and on every call
 ;     after the end of input has been matched once, yyLex returns #yyEOF.
@@ -870,7 +873,13 @@ Procedure.i __yylexerLex(*s.__yylexerScanner, *userData)
         ProcedureReturn result
       EndIf
     ElseIf *s\pos < *s\size
-      __yylexerAdvance(*s, *s\pos + 1)
+      ; Tables over characters never start a match inside a well-formed
+      ; UTF-8 character, so one that no rule names is one error, not several.
+      If *s\textFormat = #PB_UTF8
+        __yylexerAdvance(*s, *s\pos + __yylexerUtf8Length(*s, *s\pos))
+      Else
+        __yylexerAdvance(*s, *s\pos + 1)
+      EndIf
       ProcedureReturn #yyError
     Else
       *s\endDone = #True

@@ -1,15 +1,17 @@
 #!/usr/bin/env bash
 # Builds the releases: for Windows one folder with tarnwick.exe,
-# korvane-installer.exe, the runtime include PBTarnwickInc.pbi and a
-# commented Yarrowkit.ini, and a zip of it, ready to copy onto Windows; for
-# Debian and Ubuntu the package tarnwick_VERSION_ARCH.deb beside it.
+# tarnwick-scan.exe, korvane-installer.exe, the runtime include
+# PBTarnwickInc.pbi, a commented Yarrowkit.ini, the README, the engine's
+# guide and the examples, and a zip of it, ready to copy onto Windows
+# (tools/pack-windows.sh); for Debian and Ubuntu the package
+# tarnwick_VERSION_ARCH.deb beside it.
 #
 #   tools/make-release.sh [CROSS_BUILD_DIR [NATIVE_BUILD_DIR]]
 #                         (defaults: build-win, build-deb)
 #
-# Cross-compiles with mingw-w64 (static runtime, GUI subsystem), then checks
-# that the programs import nothing but system DLLs, so the folder is all a
-# Windows machine needs. The package comes from a native Release build
+# Cross-compiles with mingw-w64 (static runtime; the GUI subsystem for the
+# two windowed programs), then checks that the programs import nothing but
+# system DLLs, so the folder is all a Windows machine needs. The package comes from a native Release build
 # through CPack (its dependencies computed by dpkg-shlibdeps, from
 # dpkg-dev). Output: release/tarnwick-VERSION-windows/,
 # release/tarnwick-VERSION-windows.zip and release/tarnwick_VERSION_ARCH.deb.
@@ -24,35 +26,10 @@ cmake -S "$root" -B "$build" \
   -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
   -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" -DBUILD_TESTING=OFF \
   -DCMAKE_RUNTIME_OUTPUT_DIRECTORY="$build/bin" >/dev/null
-cmake --build "$build" -j"${JOBS:-2}" --target tarnwick korvane-installer
+cmake --build "$build" -j"${JOBS:-2}" --target tarnwick tarnwick-scan korvane-installer
 
-version=$(sed -n 's/^project(tarnwick VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")
-name=tarnwick-${version:-0}-windows
-out=$root/release/$name
-rm -rf "$out" "$out.zip"
-mkdir -p "$out"
-for exe in tarnwick.exe korvane-installer.exe; do
-  x86_64-w64-mingw32-strip -o "$out/$exe" "$build/bin/$exe"
-done
-cp "$root/runtime/PBTarnwickInc.pbi" "$out/"
-# The settings file is the commented template: with no Graphviz path set,
-# "-pdf" renders nothing until the user names the program.
-# Windows line ends, for editors that know no other.
-sed 's/\r*$/\r/' "$root/generator/driver/Yarrowkit.ini.template" >"$out/Yarrowkit.ini"
-
-# Anything beyond the system DLLs would have to travel with the programs.
-allowed='^(kernel32|user32|gdi32|comdlg32|msvcrt|advapi32|shell32|comctl32)\.dll$'
-for exe in "$out"/*.exe; do
-  x86_64-w64-mingw32-objdump -p "$exe" | sed -n 's/^[[:space:]]*DLL Name: //p' |
-    while read -r dll; do
-      if ! [[ ${dll,,} =~ $allowed ]]; then
-        echo "$(basename "$exe") needs $dll, which Windows does not provide" >&2
-        exit 1
-      fi
-    done
-done
-
-(cd "$root/release" && zip -q -r -X "$name.zip" "$name")
+zip=$("$root/tools/pack-windows.sh" "$build/bin" "$root/release")
+out=${zip%.zip}
 
 # The Debian package: everything `cmake --install` puts under /usr.
 # -O2 as in the cross build: GCC 12 reports false -Wrestrict overlaps inside

@@ -1,12 +1,16 @@
 #!/usr/bin/env bash
 # Builds everything this machine has the parts for and runs every test.
 #   tools/run-tests.sh [BUILD_DIR [CMAKE_ARGS...]]
-# Tests that need a display get one from Xvfb when it is installed; tests
-# whose optional parts are missing (FLTK, Graphviz, wine) report as skipped.
+# First installs the packages of .ci/packages that are missing
+# (tools/install-packages.sh); where that cannot be done it names the command
+# and goes on. Tests that need a display get one from Xvfb when it is
+# installed; tests whose optional parts are missing (FLTK, Graphviz, wine)
+# report as skipped.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build}
 [ $# -gt 0 ] && shift
+"$root/tools/install-packages.sh" || echo "run-tests: going on with the packages at hand" >&2
 # Without its test framework the build would pass having tested nothing:
 # the configuration fails instead, naming the missing package.
 cmake -S "$root" -B "$build" -DTARNWICK_REQUIRE_TESTS=ON "$@"

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstddef>
 
+#include "automaton/outrun_rules.h"
 #include "regex/symbols.h"
 
 namespace tarnwick {
@@ -61,6 +62,7 @@ std::vector<RuleFinding> FindRuleProblems(const Automaton& nfa, const Dfa& dfa, 
     }
   }
   const std::vector<bool> empty = EmptyMatchingRules(nfa, ruleCount);
+  std::vector<std::vector<int32_t>> outrun = FindOutrunRules(dfa, ruleCount);
 
   // Who takes the texts of the rules that never match.
   std::vector<std::vector<int32_t>> takenBy(rules);
@@ -97,6 +99,8 @@ std::vector<RuleFinding> FindRuleProblems(const Automaton& nfa, const Dfa& dfa, 
       } else {
         findings.push_back({empty[r] ? FindingKind::kOnlyEmptyText : FindingKind::kNoText, rule});
       }
+    } else if (!outrun[r].empty()) {
+      findings.push_back({FindingKind::kOutrun, rule, std::move(outrun[r])});
     } else if (empty[r]) {
       findings.push_back({FindingKind::kMatchesEmptyText, rule});
     }

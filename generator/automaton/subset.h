@@ -5,6 +5,12 @@
 // are discovered depth first (all successors of a state are numbered before
 // the first of them is expanded) and stored in label order: fewer NFA states
 // first, then position by position. The lowest accepting rule wins.
+//
+// An NFA with several start states (Automaton::starts) gets one DFA state
+// per start, labelled by the start's epsilon closure without the start
+// states themselves, so starts that reach the same rules share it; their
+// positions are Dfa::starts. An NFA with one start is built exactly as
+// before.
 #pragma once
 
 #include <cstddef>

@@ -47,11 +47,14 @@ enum ErrorNumbers : int {
   kInvalidUtf8 = 23,      // bytes that are no well-formed UTF-8
   kUnknownCategory = 24,  // [:Name:] naming no general category (ErrorArg1: the name)
   kInvalidEscape = 25,    // \u or \U without its hex digits, or no character (ErrorArg1)
+  // The driver's own, about the files of a run (ErrorArg1: the name).
+  kOutputNamesADirectory = 26,  // an output name that ends in a separator or is a directory
+  kNoScratchFolder = 27,        // no private folder, or no file in it, in the temporary directory
   // Start conditions and trailing context.
-  kUndeclaredState = 26,     // a rule prefix names no declared state (ErrorArg1)
-  kStateDeclaredTwice = 27,  // %state or %xstate repeats a name (ErrorArg1)
-  kVariableContext = 28,     // r/s where neither r nor s has a fixed length
-  kErrorNumberSlots = 29,    // the table's size
+  kUndeclaredState = 28,     // a rule prefix names no declared state (ErrorArg1)
+  kStateDeclaredTwice = 29,  // %state or %xstate repeats a name (ErrorArg1)
+  kVariableContext = 30,     // r/s where neither r nor s has a fixed length
+  kErrorNumberSlots = 31,    // the table's size
 };
 
 struct ErrorState {

@@ -33,6 +33,8 @@ const std::array<std::string_view, kErrorNumberSlots> ErrorMessages = {
     "Invalid UTF-8 character",
     "Unknown Unicode category: '%s1'",
     "Invalid Unicode escape: '%s1'",
+    "'%s1' names a directory, not an output file",
+    "Cannot create private scratch files in the temporary directory: %s1",
     "Undeclared start condition: '%s1'",
     "Start condition declared twice: '%s1'",
     "Trailing context needs a fixed length before or after '/'",

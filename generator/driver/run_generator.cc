@@ -1,17 +1,19 @@
-// A run in the order the user sees it: settings, the check that no output
-// overwrites the definition, the pass writing into scratch files under a
-// prefix unique to this run, then placement of the runtime include, the
-// scanner source and the drawings. Outputs are only touched after the pass
-// succeeded, and then through PlaceFile, so a failed run leaves them
-// (drawings included) as they were. Problems found by the driver itself (a
-// refused output name, a failed placement, memory running out during the
-// pass) are reported like pass failures without a message number:
-// "Error Line 0:" and a sentence naming the file.
+// A run in the order the user sees it: settings, the checks that no output
+// overwrites the definition or names a directory, the pass writing into
+// scratch files in a private folder of this run, then placement of the
+// runtime include, the scanner source and the drawings. Outputs are only
+// touched after the pass succeeded, and then through PlaceFile, so a failed
+// run leaves them (drawings included) as they were. Problems found by the
+// driver itself (a refused output name, a failed placement, memory running
+// out during the pass) are reported like pass failures, as "Error Line 0:"
+// and a sentence naming the file, taken from the message table where the
+// table has it.
 #include "driver/run_generator.h"
 
 #include <new>
 #include <utility>
 
+#include "base/whole_file.h"
 #include "driver/error_messages.h"
 #include "driver/paths.h"
 #include "driver/placement.h"
@@ -26,6 +28,14 @@ namespace {
 int Fail(Log& log, ErrorState& error, std::string detail) {
   error = ErrorState{};
   error.detail = std::move(detail);
+  LogErrorReport(log, error);
+  return kExitGenerationError;
+}
+
+int FailNumbered(Log& log, ErrorState& error, int number, std::string argument) {
+  error = ErrorState{};
+  error.ErrorNumber = number;
+  error.ErrorArg1 = std::move(argument);
   LogErrorReport(log, error);
   return kExitGenerationError;
 }
@@ -64,20 +74,23 @@ int RunGenerator(RunOptions& options, RunEnvironment& environment) {
   if (std::string refused = RefusedName(options); !refused.empty()) {
     return Fail(log, error, "The output would overwrite the definition file: " + refused);
   }
-
-  // The reserved file keeps the prefix ours until the run ends.
-  std::string reserved = platform::CreateUniqueFile(environment.tempDirectory, "tarnwick-");
-  if (reserved.empty()) {
-    return Fail(log, error,
-                "Cannot create a file in the temporary directory: " + environment.tempDirectory);
+  for (const std::string* name : {&options.OutputFile, &options.DotFile, &options.PdfFile}) {
+    if (!name->empty() && NamesADirectory(*name)) {
+      return FailNumbered(log, error, kOutputNamesADirectory, *name);
+    }
   }
-  scratch.Add(reserved);
+
+  // Every scratch file of the run lives in a folder only this user may
+  // enter, and is created there exclusively before the pass writes into it:
+  // no one else's link can stand under any of its names.
+  const std::string folder = scratch.MakeFolder(
+      [&] { return platform::CreatePrivateFolder(environment.tempDirectory, "tarnwick-"); });
+  if (folder.empty()) {
+    return FailNumbered(log, error, kNoScratchFolder, environment.tempDirectory);
+  }
   GenerateOptions generate;
   generate.inputFile = options.InputFile;
-  generate.tempStem = reserved + "-";
-  // Every file of the pass, Graphviz's included, is named under the stem,
-  // so one entry removes them all however the run ends.
-  scratch.AddStem(generate.tempStem);
+  generate.tempStem = folder + environment.tempDirectory.back();
   generate.scannerFile = generate.tempStem + "tarnwick.pb";
   // The drawings are placed like the scanner, after the pass.
   if (!options.DotFile.empty()) generate.dotFile = generate.tempStem + "tarnwick.dot";
@@ -85,6 +98,12 @@ int RunGenerator(RunOptions& options, RunEnvironment& environment) {
   generate.graphvizPath = options.GraphvizPath;
   generate.caseTable = environment.caseTable;
   generate.maxDfaStates = environment.maxDfaStates;
+  for (const std::string& file : FilesThePassWrites(generate)) {
+    if (platform::WriteNewFile(file, {}) != platform::NewFile::kCreated) {
+      scratch.RemoveAll();
+      return FailNumbered(log, error, kNoScratchFolder, environment.tempDirectory);
+    }
+  }
 
   int generated = 0;
   try {
@@ -118,10 +137,11 @@ int RunGenerator(RunOptions& options, RunEnvironment& environment) {
   }
   // A drawing that could not be made or placed is reported, as the Graphviz
   // step reports its own problems, and leaves the scanner's success alone.
-  // Missing scratch means the step wrote nothing worth placing.
+  // Scratch that is missing or still empty as it was created means the step
+  // wrote nothing worth placing: no graph or drawing is empty.
   for (const auto& [made, wanted] : {std::pair{generate.dotFile, options.DotFile},
                                      std::pair{generate.pdfFile, options.PdfFile}}) {
-    if (made.empty() || !platform::FileExists(made)) continue;
+    if (made.empty() || ReadWholeFile(made).value_or(std::string()).empty()) continue;
     if (std::optional<std::string> drawing = PlaceFile(made, wanted, scratch))
       log.LogLine(*drawing);
   }

@@ -2,38 +2,57 @@
 // cannot be removed is not worth failing a finished run for.
 #include "driver/scratch_files.h"
 
-#include <algorithm>
-
 #include "platform/files.h"
 
 namespace tarnwick {
 
-void ScratchFiles::Add(std::string path) {
-  std::lock_guard lock(mutex_);
-  entries_.push_back({std::move(path), false});
+namespace {
+
+void Remove(const std::string& path, bool folder) {
+  if (folder) {
+    platform::RemoveFolder(path);
+  } else {
+    platform::RemoveFile(path);
+  }
 }
 
-void ScratchFiles::AddStem(std::string stem) {
+}  // namespace
+
+std::string ScratchFiles::Make(const std::function<std::string()>& make, bool folder) {
   std::lock_guard lock(mutex_);
-  entries_.push_back({std::move(stem), true});
+  if (abandoned_) return {};
+  std::string path = make();
+  if (!path.empty()) entries_.push_back({path, folder});
+  return path;
+}
+
+std::string ScratchFiles::MakeFile(const std::function<std::string()>& make) {
+  return Make(make, false);
+}
+
+std::string ScratchFiles::MakeFolder(const std::function<std::string()>& make) {
+  return Make(make, true);
 }
 
 void ScratchFiles::Forget(const std::string& path) {
   std::lock_guard lock(mutex_);
-  std::erase_if(entries_, [&](const Entry& entry) { return !entry.stem && entry.path == path; });
+  std::erase_if(entries_, [&](const Entry& entry) { return entry.path == path; });
 }
 
 void ScratchFiles::RemoveAll() {
   std::lock_guard lock(mutex_);
-  // Newest first: files made under a prefix go before the file that reserves it.
-  for (auto it = entries_.rbegin(); it != entries_.rend(); ++it) {
-    if (!it->stem) {
-      platform::RemoveFile(it->path);
-      continue;
-    }
-    for (const std::string& path : platform::FilesStartingWith(it->path))
-      platform::RemoveFile(path);
-  }
+  RemoveEntries();
+}
+
+void ScratchFiles::Abandon() {
+  std::lock_guard lock(mutex_);
+  abandoned_ = true;
+  RemoveEntries();
+}
+
+void ScratchFiles::RemoveEntries() {
+  for (const Entry& entry : entries_)
+    Remove(entry.path, entry.folder);
   entries_.clear();
 }
 

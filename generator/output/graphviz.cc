@@ -16,6 +16,14 @@ namespace tarnwick {
 
 namespace {
 
+std::string DotScratchFile(const GraphvizJob& job) {
+  return job.tempStem + "dot";
+}
+
+std::string GraphCopyFile(const GraphvizJob& job) {
+  return job.tempStem + "gv";
+}
+
 // For the log: the program and its arguments as one readable line.
 std::string CommandText(const std::string& program, const std::vector<std::string>& arguments) {
   std::string text = program;
@@ -61,7 +69,7 @@ void RenderPdf(std::string_view graph, const GraphvizJob& job, Log& log, Program
     return;
   }
 
-  std::string graphCopy = job.tempStem + "gv";
+  std::string graphCopy = GraphCopyFile(job);
   if (graph.starts_with(kByteOrderMark)) graph.remove_prefix(kByteOrderMark.size());
   scratch.Add(graphCopy);
   if (!WriteWholeFile(graphCopy, graph)) {
@@ -88,6 +96,14 @@ void RenderPdf(std::string_view graph, const GraphvizJob& job, Log& log, Program
 
 }  // namespace
 
+std::vector<std::string> GraphvizScratchFiles(const GraphvizJob& job) {
+  std::vector<std::string> files;
+  if (job.pdfFile.empty()) return files;
+  if (job.dotFile.empty()) files.push_back(DotScratchFile(job));
+  files.push_back(GraphCopyFile(job));
+  return files;
+}
+
 void RunGraphvizStep(const Dfa& dfa, const GraphvizJob& job, Log& log, ProgramRunner& runner) {
   if (job.dotFile.empty() && job.pdfFile.empty()) return;
   GraphvizScratch scratch;
@@ -95,7 +111,7 @@ void RunGraphvizStep(const Dfa& dfa, const GraphvizJob& job, Log& log, ProgramRu
 
   std::string dotFile = job.dotFile;
   if (dotFile.empty()) {
-    dotFile = job.tempStem + "dot";
+    dotFile = DotScratchFile(job);
     scratch.Add(dotFile);
   }
   log.LogLine("Write dotfile...");

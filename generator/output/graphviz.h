@@ -11,6 +11,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "automaton/dfa.h"
 #include "base/log.h"
@@ -24,6 +25,11 @@ struct GraphvizJob {
   std::string graphvizPath;  // the program to render with; empty: `dot` on the search path
   std::string tempStem;      // prefix of this run's scratch files
 };
+
+// The step's own scratch files for `job` (named after its `tempStem`), which
+// the caller may create beforehand: the step writes into them and removes
+// them.
+std::vector<std::string> GraphvizScratchFiles(const GraphvizJob& job);
 
 // Does nothing when neither file is wanted. Removes its scratch files before
 // it returns.

@@ -35,6 +35,10 @@ int FailWith(ErrorState& error, std::string detail) {
   return 0;
 }
 
+GraphvizJob GraphvizJobOf(const GenerateOptions& options) {
+  return {options.dotFile, options.pdfFile, options.graphvizPath, options.tempStem};
+}
+
 }  // namespace
 
 int GenerateScannerText(std::string_view definition, const CaseTable& cases,
@@ -94,6 +98,16 @@ int GenerateScannerText(std::string_view definition, const CaseTable& cases,
   return 1;
 }
 
+std::vector<std::string> FilesThePassWrites(const GenerateOptions& options) {
+  std::vector<std::string> files{options.scannerFile};
+  for (const std::string* drawing : {&options.dotFile, &options.pdfFile}) {
+    if (!drawing->empty()) files.push_back(*drawing);
+  }
+  for (std::string& file : GraphvizScratchFiles(GraphvizJobOf(options)))
+    files.push_back(std::move(file));
+  return files;
+}
+
 int GenerateScanner(const GenerateOptions& options, Log& log, ProgramRunner& runner,
                     ErrorState& error) {
   log.Start();
@@ -118,8 +132,7 @@ int GenerateScanner(const GenerateOptions& options, Log& log, ProgramRunner& run
     return FailWith(error, "Cannot write the scanner file: " + options.scannerFile);
   }
 
-  GraphvizJob job{options.dotFile, options.pdfFile, options.graphvizPath, options.tempStem};
-  RunGraphvizStep(*result.dfa, job, log, runner);
+  RunGraphvizStep(*result.dfa, GraphvizJobOf(options), log, runner);
   return 1;
 }
 

@@ -13,6 +13,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "automaton/dfa.h"
 
@@ -35,13 +36,17 @@ struct GenerateOptions {
   std::string dotFile;
   std::string pdfFile;
   std::string graphvizPath;  // program to render with; empty: `dot` on the search path
-  // A prefix unique to this run in the temporary directory; every file the
-  // pass makes is this prefix plus a suffix, so the driver, which places the
-  // outputs, can remove all the rest by the prefix.
+  // The start of every scratch name the pass makes itself (the Graphviz
+  // step's): the run's private folder and a separator.
   std::string tempStem;
   CaseTable caseTable = CaseTable::Windows1252();
   std::size_t maxDfaStates = kDefaultMaxDfaStates;
 };
+
+// Every file the pass writes for `options`, Graphviz's rendering and the
+// Graphviz step's own scratch files included. The driver creates them
+// beforehand, empty and exclusively; the pass only writes into them.
+std::vector<std::string> FilesThePassWrites(const GenerateOptions& options);
 
 // 1 on success, 0 on error (recorded in `error`).
 int GenerateScanner(const GenerateOptions& options, Log& log, ProgramRunner& runner,

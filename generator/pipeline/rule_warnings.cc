@@ -44,6 +44,9 @@ std::string RuleWarningText(const RuleFinding& finding, const DefinitionFacts& f
     case FindingKind::kShadowed:
       return "This rule never matches: every text it matches is taken first by " +
              LineList(finding.takenBy, facts);
+    case FindingKind::kOutrun:
+      return "This rule never matches: whatever follows its text, a longer match by " +
+             LineList(finding.takenBy, facts) + " is taken";
     case FindingKind::kOnlyEmptyText:
       return "This rule never matches: the only text it matches is the empty text, which the "
              "scanner never takes";

@@ -1,6 +1,6 @@
-// Byte copy through the whole-file helpers. The source is read whole before
-// the destination is opened, so a missing or unreadable source never
-// truncates the destination.
+// Byte copy through the whole-file reader and WriteInto. The source is read
+// whole before the destination is opened, so a missing or unreadable source
+// never truncates the destination.
 #include <optional>
 #include <string>
 
@@ -11,7 +11,7 @@ namespace tarnwick::platform {
 
 bool CopyFileContents(const std::string& from, const std::string& to) {
   const std::optional<std::string> bytes = ReadWholeFile(from);
-  return bytes && WriteWholeFile(to, *bytes);
+  return bytes && WriteInto(to, *bytes);
 }
 
 }  // namespace tarnwick::platform

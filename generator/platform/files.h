@@ -6,25 +6,55 @@
 //
 // Placement never writes the final name directly: content goes to a fresh
 // file beside the destination and is renamed over it, so readers see either
-// the old file or the complete new one. The operations report failure instead
+// the old file or the complete new one. Every file and folder the generator
+// makes is created exclusively, so a name someone else prepared (a link
+// above all) is never written through. The operations report failure instead
 // of throwing; the caller turns a failure into a message.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
-#include <vector>
+#include <string_view>
 
 namespace tarnwick::platform {
 
-// Creates a new, empty file named `directory` + `prefix` + a unique tail and
-// gives its name; empty when no file could be created. `directory` is empty
-// (the current directory) or ends in a separator.
-std::string CreateUniqueFile(const std::string& directory, const std::string& prefix);
+// The outcome of making one new file or folder. kExists: the name was taken
+// (by anything, a dangling link included); kNotWritten: the file was created
+// but its bytes could not all be written, and it has been removed again.
+enum class NewFile { kCreated, kExists, kFailed, kNotWritten };
 
-// What each platform gives CreateUniqueFile: the exclusive creation of one
-// new, empty file, and a seed that tells processes apart.
-enum class NewFile { kCreated, kExists, kFailed };
-NewFile CreateNewFile(const std::string& path);
+// Creates `path` exclusively and writes `bytes` through the handle that
+// created it. `permissions` (POSIX mode bits, Linux only) are set on the
+// file when given; otherwise it gets the usual 0666 minus the umask.
+NewFile WriteNewFile(const std::string& path, std::string_view bytes,
+                     std::optional<unsigned> permissions = std::nullopt);
+
+// The random tail that makes a name unique; the name is the caller's
+// `directory` + `prefix` + the tail.
+inline constexpr std::size_t kUniqueTailLength = 10;
+
+struct MadeName {
+  NewFile outcome = NewFile::kFailed;
+  std::string path;  // set when kCreated
+};
+
+// WriteNewFile under a unique name. `directory` is empty (the current
+// directory) or ends in a separator.
+MadeName WriteUniqueFile(const std::string& directory, const std::string& prefix,
+                         std::string_view bytes, std::optional<unsigned> permissions);
+
+// A new folder under a unique name that only the current user may enter
+// (mode 0700 on Linux, an owner-only access list on Windows); empty when none
+// could be made.
+std::string CreatePrivateFolder(const std::string& directory, const std::string& prefix);
+
+// Removes the files in `folder`, never following a link, then the folder.
+// True when the folder is gone afterwards (also when it never existed).
+bool RemoveFolder(const std::string& folder);
+
+// A seed that tells processes apart, for the unique tails.
 uint64_t ProcessSeed();
 
 // Renames `from` to `to`, replacing `to` if it exists.
@@ -35,6 +65,9 @@ bool RemoveFile(const std::string& path);
 
 bool FileExists(const std::string& path);
 
+// True when `path` leads to a directory (links followed).
+bool IsDirectory(const std::string& path);
+
 // True when both names exist and lead to the same file (links, "..", case
 // folding on Windows and so on included).
 bool SameFile(const std::string& a, const std::string& b);
@@ -44,16 +77,31 @@ bool SameFile(const std::string& a, const std::string& b);
 // created there. Empty when the links form a loop.
 std::string FollowLinks(const std::string& path);
 
-// True when `path` names a device or a pipe (links followed). Such an output
-// is written into directly: renaming a file over it would replace the node.
+// True when `path` leads to a device, a pipe or a socket (links followed,
+// the descriptor links of /proc included: /dev/stdout on a pipe is no path
+// to resolve). Such an output is written into (WriteInto): renaming a file
+// over it would replace the node.
 bool IsStreamTarget(const std::string& path);
 
-// The existing files whose full names begin with `stem` (a directory part
-// and the start of a file name).
-std::vector<std::string> FilesStartingWith(const std::string& stem);
+// True when `path` leads to the file this process's standard output is.
+bool IsStandardOutput(const std::string& path);
 
-// Writes the bytes of `from` into the existing or new file `to`, truncating it.
-// Portable: both ends are plain byte streams.
+// Writes `bytes` into an existing stream target or a new or existing file,
+// truncating a file. This process's standard output or error, when it is a
+// stream target, is written through its descriptor, where it stands.
+bool WriteInto(const std::string& path, std::string_view bytes);
+
+// Writes the bytes of `from` into `to` with WriteInto. Portable: both ends
+// are plain byte streams.
 bool CopyFileContents(const std::string& from, const std::string& to);
+
+// The permission bits of the regular file `path` (links followed), to give a
+// file that replaces it; nothing for anything else, and on Windows, where
+// the replacement's access list comes from its folder.
+std::optional<unsigned> PermissionBits(const std::string& path);
+
+// The longest file name (one path component, in bytes) the file system of
+// `directory` takes; `directory` is empty for the current directory.
+std::size_t FileNameLimit(const std::string& directory);
 
 }  // namespace tarnwick::platform

@@ -18,6 +18,10 @@ namespace tarnwick::platform {
 
 enum class LogKind { kConsole, kWindow };
 
+// Where a console log goes: standard output, unless a result of the run goes
+// there, which must then carry nothing else.
+enum class ConsoleStream { kOutput, kError };
+
 class LogUi : public Log {
  public:
   // After a failed run: the console returns at once; the window returns
@@ -26,12 +30,14 @@ class LogUi : public Log {
 };
 
 // Decided by TARNWICK_UI ("console" or "window") when set, otherwise by how
-// the program was started; the console whenever no window can be shown.
-LogKind ChooseLogKind();
+// the program was started (whether `console` is a terminal); the console
+// whenever no window can be shown.
+LogKind ChooseLogKind(ConsoleStream console);
 
 // `closeHook` runs on the window's thread just before the process ends
 // because the window was closed; it must be safe to call at any moment.
-std::unique_ptr<LogUi> MakeLog(LogKind kind, std::string banner, std::function<void()> closeHook);
+std::unique_ptr<LogUi> MakeLog(LogKind kind, ConsoleStream console, std::string banner,
+                               std::function<void()> closeHook);
 
 // The bad-command-line report: the text "Parameter error" and `usage` on
 // standard error, and for the window kind also a message box titled `banner`.

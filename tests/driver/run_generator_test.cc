@@ -4,6 +4,8 @@
 // outlives a run.
 #include "driver/run_generator.h"
 
+#include "driver/placement.h"
+
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -65,8 +67,8 @@ class RunGeneratorTest : public ::testing::Test {
       ++passCalls_;
       log.LogLine("Read inputfile...");
       WriteText(options.scannerFile, "scanner of " + ReadText(options.inputFile));
-      if (!options.dotFile.empty()) WriteText(options.dotFile, "graph");
-      if (!options.pdfFile.empty()) WriteText(options.pdfFile, "%PDF-");
+      if (writeDrawings_ && !options.dotFile.empty()) WriteText(options.dotFile, "graph");
+      if (writeDrawings_ && !options.pdfFile.empty()) WriteText(options.pdfFile, "%PDF-");
       // What Graphviz leaves in the temporary directory is gone after the run too.
       WriteText(options.tempStem + "gv", "graph copy");
       if (failure_.ErrorNumber != 0 || !failure_.detail.empty()) {
@@ -94,6 +96,7 @@ class RunGeneratorTest : public ::testing::Test {
   GenerateOptions seen_;
   ErrorState failure_;
   int passCalls_ = 0;
+  bool writeDrawings_ = true;
 };
 
 TEST_F(RunGeneratorTest, SuccessPlacesScannerAndIncludeBesideTheDefaultName) {
@@ -279,6 +282,78 @@ TEST_F(RunGeneratorTest, DevicesAndPipesAreWrittenIntoAndKeepTheirKind) {
     EXPECT_EQ(RunGenerator(options, environment_), kExitSuccess);
     EXPECT_TRUE(fs::is_character_file(Work("null")));
   }
+}
+
+TEST_F(RunGeneratorTest, EveryScratchFileIsMadeBeforeThePassInAFolderOfTheRunsOwn) {
+  options_.DotFile = Work("g.dot").string();
+  options_.PdfFile = Work("g.pdf").string();
+  std::vector<std::string> present;
+  fs::perms folderAccess{};
+  GeneratePass write = environment_.pass;
+  environment_.pass = [&](const GenerateOptions& options, Log& log, ProgramRunner& runner,
+                          ErrorState& error) {
+    for (const std::string& file : FilesThePassWrites(options))
+      if (fs::exists(file)) present.push_back(file);
+    folderAccess = fs::status(fs::path(options.scannerFile).parent_path()).permissions();
+    return write(options, log, runner, error);
+  };
+  ASSERT_EQ(RunGenerator(options_, environment_), kExitSuccess);
+  EXPECT_EQ(present, FilesThePassWrites(seen_));
+  EXPECT_EQ(present.size(), 4u);  // scanner, graph, drawing and the copy Graphviz reads
+  EXPECT_EQ(folderAccess, fs::perms::owner_all);
+  EXPECT_EQ(fs::path(seen_.tempStem).parent_path().parent_path(), root_ / "temp");
+  EXPECT_TRUE(TempIsEmpty());
+}
+
+TEST_F(RunGeneratorTest, DrawingsThePassLeftEmptyAreNotPlaced) {
+  WriteText(Work("g.dot"), "old graph");
+  WriteText(Work("g.pdf"), "old drawing");
+  options_.DotFile = Work("g.dot").string();
+  options_.PdfFile = Work("g.pdf").string();
+  writeDrawings_ = false;
+  ASSERT_EQ(RunGenerator(options_, environment_), kExitSuccess);
+  EXPECT_EQ(ReadText(Work("g.dot")), "old graph");
+  EXPECT_EQ(ReadText(Work("g.pdf")), "old drawing");
+}
+
+TEST(StagingPrefix, CutsTheNameToFitTheLimitAtACharacterBoundary) {
+  struct Case {
+    std::string name;
+    std::size_t limit;
+    std::string prefix;
+  };
+  const std::string aUmlauts = "\xC3\xA4\xC3\xA4\xC3\xA4";  // three two-byte characters
+  for (const Case& c : std::vector<Case>{
+           {"out.pb", 255, ".out.pb.part-"},
+           {"out.pb", 17 + 6, ".out.pb.part-"},  // exactly fits
+           {"out.pb", 17 + 3, ".out.part-"},
+           {aUmlauts, 17 + 5, ".\xC3\xA4\xC3\xA4.part-"},  // never half a character
+           {aUmlauts, 17 + 1, "..part-"},
+           {"out.pb", 5, "..part-"},  // a tiny limit: the name goes, the rest stays
+       }) {
+    EXPECT_EQ(StagingPrefix(c.name, c.limit), c.prefix) << c.name << " " << c.limit;
+  }
+}
+
+TEST(ScratchFiles, AnAbandonedRunRemovesItsFilesAndMakesNoMore) {
+  const fs::path dir = fs::temp_directory_path() / ("scratch-test-" + std::to_string(getpid()));
+  fs::create_directories(dir / "folder");
+  WriteText(dir / "folder" / "inside", "x");
+  WriteText(dir / "file", "x");
+  ScratchFiles scratch;
+  scratch.MakeFolder([&] { return (dir / "folder").string(); });
+  scratch.MakeFile([&] { return (dir / "file").string(); });
+  scratch.Abandon();
+  EXPECT_FALSE(fs::exists(dir / "folder"));
+  EXPECT_FALSE(fs::exists(dir / "file"));
+  bool made = false;
+  EXPECT_EQ(scratch.MakeFile([&] {
+    made = true;
+    return std::string("late");
+  }),
+            "");
+  EXPECT_FALSE(made);
+  fs::remove_all(dir);
 }
 
 }  // namespace

@@ -41,10 +41,12 @@ TEST(Messages, TableHasItsFixedTextsAndEmptyEnds) {
   EXPECT_EQ(ErrorMessages[23], "Invalid UTF-8 character");
   EXPECT_EQ(ErrorMessages[24], "Unknown Unicode category: '%s1'");
   EXPECT_EQ(ErrorMessages[25], "Invalid Unicode escape: '%s1'");
-  EXPECT_EQ(ErrorMessages[26], "Undeclared start condition: '%s1'");
-  EXPECT_EQ(ErrorMessages[28], "Trailing context needs a fixed length before or after '/'");
-  EXPECT_EQ(ErrorMessages.size(), 29u);
-  for (int n = 1; n <= 28; ++n)
+  EXPECT_EQ(ErrorMessages[kOutputNamesADirectory], "'%s1' names a directory, not an output file");
+  EXPECT_EQ(ErrorMessages[kUndeclaredState], "Undeclared start condition: '%s1'");
+  EXPECT_EQ(ErrorMessages[kVariableContext],
+            "Trailing context needs a fixed length before or after '/'");
+  EXPECT_EQ(ErrorMessages.size(), 31u);
+  for (int n = 1; n <= 30; ++n)
     EXPECT_FALSE(ErrorMessages[n].empty()) << n;
 }
 
@@ -64,7 +66,7 @@ TEST(Messages, FailuresWithoutNumberShowTheirDetailAndBadNumbersNothing) {
   EXPECT_EQ(FormatErrorMessage(error), "");
   error.detail = "Cannot open the definition file: a.lex";
   EXPECT_EQ(FormatErrorMessage(error), "Cannot open the definition file: a.lex");
-  error.ErrorNumber = 29;
+  error.ErrorNumber = kErrorNumberSlots;
   EXPECT_EQ(FormatErrorMessage(error), "");
   error.ErrorNumber = -1;
   EXPECT_EQ(FormatErrorMessage(error), "");

@@ -357,11 +357,9 @@ case_output_paths() {
     "an output in a missing directory" -o missing/out.pbl
   mkdir out.pbl
   printf 'inside\n' >out.pbl/keep.txt
-  # The runtime include is placed before the scanner, so it may be new here.
-  before=$(snapshot)
-  run "$tarnwick" calc.lex -o out.pbl
-  expect 1 "Cannot replace out.pbl" "an output path that is a directory"
-  unchanged_except "an output path that is a directory" PBTarnwickInc.pbi
+  # Refused before anything is written, the runtime include included.
+  generate_fails calc.lex "'out.pbl' names a directory, not an output file" \
+    "an output path that is a directory" -o out.pbl
   # Leftover in-between files would show as a change in the snapshot above.
   local name
   for name in calc.lex ./calc.lex "$PWD/calc.lex"; do
@@ -391,6 +389,213 @@ case_output_paths() {
     expect 0 "Done! No errors!" "a device node as the output"
     [ -c null ] || fail "a device node as the output was replaced by a file"
   fi
+}
+
+# Every kind of output name: directories refused, streams written into,
+# permission bits kept, names up to the file system's limit; each with the
+# include's presence and the old files' bytes checked.
+case_output_names() {
+  printf '%%%%\n"a" { x }\n%%%%\n' >calc.lex
+  run "$tarnwick" calc.lex -o "$scratch/reference.pbl"
+  expect 0 "Done! No errors!" "the reference run"
+  mkdir dir
+  ln -s dir dirlink
+  ln -s /dev/null nulllink
+  old_output calc.lex_lexerout.pbl
+
+  # Names that can only mean a directory: refused before anything is
+  # written, so no include appears and the old output keeps its bytes.
+  local row name option
+  for row in "-o dir" "-o dir/" "-o dirlink" "-o dirlink/" "-o missing/" "-o sub\\" \
+    "-dot dir" "-pdf dirlink/"; do
+    read -r option name <<<"$row"
+    generate_fails calc.lex "'$name' names a directory, not an output file" \
+      "$option naming a directory ($name)" "$option" "$name"
+  done
+
+  # Streams are written into, get no include, and change no file here.
+  local streamed=$scratch/streamed.pbl log=$scratch/log.txt
+  for row in "/dev/stdout stdout" "/dev/stderr stderr" "/dev/null none" "nulllink none"; do
+    read -r name option <<<"$row"
+    before=$(snapshot)
+    case $option in
+      stdout) "$tarnwick" calc.lex -o "$name" 2>"$log" | cat >"$streamed" ;;
+      stderr) "$tarnwick" calc.lex -o "$name" 2>&1 >"$log" | cat >"$streamed" ;;
+      none) "$tarnwick" calc.lex -o "$name" >"$log" 2>&1 && cp "$scratch/reference.pbl" "$streamed" ;;
+    esac
+    status=$?
+    [ $status -eq 0 ] || fail "the output $name: status $status"
+    cmp -s "$streamed" "$scratch/reference.pbl" || fail "the output $name: not the whole scanner"
+    # The log stays out of the stream and keeps to the other one.
+    grep -q "Done! No errors!" "$log" || fail "the output $name: no log beside it"
+    unchanged "the output $name"
+  done
+
+  # A reader that leaves early: a failed write like any other, and the run's
+  # scratch folder goes all the same.
+  {
+    printf '%%%%\n'
+    local i
+    for ((i = 0; i < 2000; i++)); do printf '"kw%d" { ProcedureReturn %d }\n' $i $i; done
+  } >many.lex
+  mkdir -p "$scratch/tmp"
+  before=$(snapshot)
+  TMPDIR=$scratch/tmp "$tarnwick" many.lex -o /dev/stdout 2>"$log" | head -c 10 >/dev/null
+  status=${PIPESTATUS[0]}
+  [ "$status" -eq 1 ] || fail "a reader that leaves early: status $status, expected 1"
+  grep -q "Cannot write /dev/stdout" "$log" || fail "a reader that leaves early: $(tail -n 1 "$log")"
+  [ -z "$(ls -A "$scratch/tmp")" ] || fail "a reader that leaves early: scratch files left"
+  unchanged "a reader that leaves early"
+
+  # A FIFO with a reader is written into and stays a FIFO.
+  mkfifo fifo
+  cat fifo >"$streamed" &
+  local reader=$!
+  before=$(snapshot)
+  run "$tarnwick" calc.lex -o fifo
+  expect 0 "Done! No errors!" "a FIFO as the output"
+  wait $reader
+  cmp -s "$streamed" "$scratch/reference.pbl" || fail "a FIFO as the output: not the whole scanner"
+  [ -p fifo ] || fail "a FIFO as the output was replaced"
+  unchanged "a FIFO as the output"
+
+  # A replaced output keeps its permission bits; the include is placed.
+  local mode
+  for mode in 600 755 444; do
+    old_output "mode$mode.pbl"
+    chmod "$mode" "mode$mode.pbl"
+    rm -f PBTarnwickInc.pbi
+    run "$tarnwick" calc.lex -o "mode$mode.pbl"
+    expect 0 "Done! No errors!" "an output of mode $mode"
+    [ "$(stat -c %a "mode$mode.pbl")" = "$mode" ] || fail "an output of mode $mode became $(stat -c %a "mode$mode.pbl")"
+    cmp -s "mode$mode.pbl" "$scratch/reference.pbl" || fail "an output of mode $mode was not replaced"
+    [ -f PBTarnwickInc.pbi ] || fail "an output of mode $mode: no include"
+  done
+
+  # Names up to the file system's limit work, also when the in-between name
+  # must be cut inside a run of two-byte characters.
+  local limit long
+  limit=$(getconf NAME_MAX .)
+  for long in "$(repeat n $((limit - 4))).pbl" "$(repeat x $((limit % 2)))$(printf 'ä%.0s' $(seq $(((limit - 4) / 2)))).pbl"; do
+    old_output "$long"
+    rm -f PBTarnwickInc.pbi
+    before=$(snapshot)
+    run "$tarnwick" calc.lex -o "$long"
+    expect 0 "Done! No errors!" "a name of ${#long} characters"
+    cmp -s "$long" "$scratch/reference.pbl" || fail "a name of ${#long} characters was not replaced"
+    unchanged_except "a name of ${#long} characters" "$long" PBTarnwickInc.pbi
+    [ -f PBTarnwickInc.pbi ] || fail "a name of ${#long} characters: no include"
+  done
+  # One byte more is an error that names the file, and nothing changes.
+  long=$(repeat n $((limit - 3))).pbl
+  generate_fails calc.lex "$long" "a name past the limit" -o "$long"
+}
+
+# A temporary directory that belongs to another user (nobody, when running
+# as root), who plants links under every scratch name a run could use:
+# beforehand under the fixed names, and during the run under the names
+# derived from what appears there, inside the run's folder too. The run
+# must write through none of them, and nothing there but the run's own
+# folder may change. A Graphviz stand-in holds the run until the planter has
+# seen the folder.
+case_temp_folder() {
+  local -a other=()
+  if [ "$(id -u)" -eq 0 ] && command -v setpriv >/dev/null; then
+    other=(setpriv --reuid=65534 --regid=65534 --clear-groups)
+  fi
+  local tmp watch bin
+  tmp=$(mktemp -d) && watch=$(mktemp -d) || {
+    fail "no temporary folders for the test"
+    return
+  }
+  chmod 755 "$tmp" "$watch"
+  [ ${#other[@]} -gt 0 ] && chown 65534:65534 "$tmp" "$watch"
+  bin=$scratch/bin
+  mkdir -p "$bin" victims out
+  cp "$tarnwick" "$bin/" && cp "$(dirname "$tarnwick")/PBTarnwickInc.pbi" "$bin/" || {
+    fail "cannot copy the program and its include"
+    return
+  }
+  cat >"$bin/fake-dot" <<FAKE
+#!/bin/sh
+for a; do case \$a in -o*) out=\${a#-o} ;; esac; done
+: >"$watch/graphviz-started"
+i=0
+until [ -e "$watch/planted" ] || [ \$i -ge 400 ]; do sleep 0.05; i=\$((i + 1)); done
+printf '%%PDF- stand-in' >"\$out"
+FAKE
+  chmod +x "$bin/fake-dot"
+  printf '[Global]\ngraphviz = %s\n' "$bin/fake-dot" >"$bin/Yarrowkit.ini"
+  {
+    printf '%%%%\n'
+    local i
+    for ((i = 0; i < 1500; i++)); do printf '"kw%d" { ProcedureReturn %d }\n' $i $i; done
+    printf '%%%%\n'
+  } >big.lex
+
+  local names="tarnwick.pb tarnwick.dot tarnwick.pdf tarnwick.gv gv dot PBTarnwickInc.pbi"
+  local n
+  for n in $names; do
+    printf 'victim %s\n' "$n" >"victims/$n"
+    "${other[@]}" ln -s "$PWD/victims/$n" "$tmp/$n"
+    "${other[@]}" ln -s "$PWD/victims/$n" "$tmp/tarnwick-$n"
+  done
+  local tmp_before
+  tmp_before=$(cd "$tmp" && find . -printf '%p %y %l\n' | sort)
+
+  # The planter: for every folder or file the run makes, links beside it
+  # under the names a run derived from it once, and (as another user) inside
+  # it; it reports what it saw in its own folder.
+  "${other[@]}" bash -c '
+    tmp=$1 watch=$2 victims=$3 names=$4 inside=$5
+    deadline=$((SECONDS + 120))
+    while [ ! -e "$watch/stop" ] && ((SECONDS < deadline)); do
+      for entry in "$tmp"/tarnwick-*; do
+        [ -L "$entry" ] && continue
+        [ -e "$entry" ] || continue
+        case " $(cat "$watch/seen" 2>/dev/null) " in *" $entry "*) continue ;; esac
+        echo "$entry" >>"$watch/seen"
+        stat -c "mode %a" "$entry" >>"$watch/report"
+        for n in $names; do
+          rm -f "$entry-$n" 2>/dev/null
+          ln -s "$victims/$n" "$entry-$n" 2>/dev/null
+          if [ "$inside" = 1 ] && ln -sf "$victims/$n" "$entry/$n" 2>/dev/null; then
+            echo "planted inside $entry/$n" >>"$watch/report"
+          fi
+        done
+      done
+      [ -e "$watch/graphviz-started" ] && [ -s "$watch/seen" ] && : >"$watch/planted"
+      sleep 0.005
+    done' planter "$tmp" "$watch" "$PWD/victims" "$names" "$([ ${#other[@]} -gt 0 ] && echo 1)" &
+  local planter=$!
+
+  before=$(snapshot)
+  TMPDIR=$tmp run "$bin/tarnwick" big.lex -o out/big.pbl -dot out/big.dot -pdf out/big.pdf
+  : >"$watch/stop"
+  wait $planter
+  expect 0 "Done! No errors!" "a run in a temporary directory full of links"
+  for n in $names; do
+    [ "$(cat "victims/$n")" = "victim $n" ] || fail "a planted link was written through: $n"
+  done
+  grep -q __yylexerrun1499 out/big.pbl || fail "the scanner was not placed"
+  [ "$(cat out/big.pdf)" = "%PDF- stand-in" ] || fail "the drawing was not placed"
+  grep -q "digraph G" out/big.dot || fail "the graph was not placed"
+  unchanged_except "a run in a temporary directory full of links" out out/big.pbl out/big.dot \
+    out/big.pdf out/PBTarnwickInc.pbi
+  if [ -e "$watch/planted" ]; then
+    grep -q "^mode 700$" "$watch/report" || fail "the run's folder was not private: $(cat "$watch/report")"
+    grep "^planted inside" "$watch/report" && fail "links could be planted inside the run's folder"
+  else
+    fail "the planter never saw the run's folder"
+  fi
+  # Only the run's own folder (and what the planter put beside it) came and went.
+  local tmp_after
+  tmp_after=$(cd "$tmp" && find . -printf '%p %y %l\n' | grep -v -F -f <(sed 's|.*/||' "$watch/seen" | sed 's|^|./|') | sort)
+  [ "$tmp_after" = "$tmp_before" ] || {
+    fail "the temporary directory changed"
+    diff <(echo "$tmp_before") <(echo "$tmp_after") | head >&2
+  }
+  rm -rf "$tmp" "$watch"
 }
 
 case_readonly_output_dir() {

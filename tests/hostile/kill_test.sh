@@ -8,8 +8,10 @@
 #   kill_test.sh TARNWICK KORVANE WORKDIR
 #
 # A killed process cannot remove its own in-between files: at most one
-# per run may be left beside the target (and the run's scratch files in the
-# temporary directory); they are counted, reported and removed.
+# per run may be left beside the target (and the run's scratch folder in the
+# temporary directory); they are counted, reported and removed. The signals
+# that ask the generator to end (SIGTERM, SIGINT, SIGHUP) leave nothing
+# behind at all, and end it as the signal would.
 set -uo pipefail
 
 tarnwick=$1
@@ -35,25 +37,35 @@ now_ms() { date +%s%3N; }
 
 # kill_after MILLISECONDS COMMAND...: starts the command and kills it.
 kill_after() {
-  local delay=$1
-  shift
-  "$@" >/dev/null 2>&1 &
-  local pid=$!
-  sleep "$(printf '%d.%03d' $((delay / 1000)) $((delay % 1000)))"
-  kill -KILL "$pid" 2>/dev/null
-  wait "$pid" 2>/dev/null
+  signal_after KILL "$@"
 }
 
-# leftovers FOLDER PATTERN LIMIT WHAT: counts and removes matching files; more
-# than LIMIT fails.
+# signal_after SIGNAL MILLISECONDS COMMAND...: starts the command with the
+# signal's default action (a script's background job would ignore SIGINT),
+# sends the signal and sets $ended to the command's status.
+signal_after() {
+  local signal=$1 delay=$2
+  shift 2
+  local -a reset=()
+  [ "$signal" = KILL ] || reset=(env --default-signal="$signal")
+  "${reset[@]}" "$@" >/dev/null 2>&1 &
+  local pid=$!
+  sleep "$(printf '%d.%03d' $((delay / 1000)) $((delay % 1000)))"
+  kill -"$signal" "$pid" 2>/dev/null
+  wait "$pid" 2>/dev/null
+  ended=$?
+}
+
+# leftovers FOLDER PATTERN LIMIT WHAT: counts and removes matching files (and
+# folders); more than LIMIT fails.
 leftovers() {
   local count
-  count=$(find "$1" -maxdepth 1 -name "$2" | wc -l)
+  count=$(find "$1" -mindepth 1 -maxdepth 1 -name "$2" | wc -l)
   if [ "$count" -gt "$3" ]; then
     fail "$4: $count in-between files left"
   fi
   [ "$1" = "$TMPDIR" ] && stale_temp=$((stale_temp + count)) || stale=$((stale + count))
-  find "$1" -maxdepth 1 -name "$2" -delete
+  find "$1" -mindepth 1 -maxdepth 1 -name "$2" -exec rm -rf {} +
 }
 
 # ---- the generator ----------------------------------------------------------
@@ -102,12 +114,46 @@ for fraction in "${fractions[@]}"; do
     fail "killed at ${fraction}%: a partial runtime include"
   fi
   leftovers out '.*.part-*' 1 "killed at ${fraction}%"
-  # The reserved name, the scanner and the graph.
-  leftovers "$TMPDIR" 'tarnwick-*' 3 "killed at ${fraction}% (temporary directory)"
+  # The run's private folder with the scanner and the graph in it.
+  leftovers "$TMPDIR" 'tarnwick-*' 1 "killed at ${fraction}% (temporary directory)"
   rm -f out/PBTarnwickInc.pbi
 done
 echo "generator: ${#fractions[@]} kills, old kept $old_seen, new complete $new_seen," \
   "stale in-between files beside the output $stale, in the temporary directory $stale_temp"
+
+# The polite signals: the run removes everything of its own and ends as the
+# signal would (or finished first, with status 0).
+stale=0
+stale_temp=0
+for signal in TERM INT HUP; do
+  for fraction in 5 40 70 95; do
+    printf '; the previous scanner\n' >out/big.pbl
+    cp out/big.pbl old.pbl
+    signal_after "$signal" $((duration * fraction / 100)) "$tarnwick" big.lex -o out/big.pbl \
+      -dot out/big.dot
+    if [ $ended -ne 0 ] && [ $ended -ne $((128 + $(kill -l "$signal"))) ]; then
+      fail "SIG$signal at ${fraction}%: status $ended"
+    fi
+    if ! cmp -s out/big.pbl old.pbl && ! cmp -s out/big.pbl reference.pbl; then
+      fail "SIG$signal at ${fraction}%: out/big.pbl is neither the old nor the new scanner"
+    fi
+    leftovers out '.*.part-*' 0 "SIG$signal at ${fraction}%"
+    leftovers "$TMPDIR" '*' 0 "SIG$signal at ${fraction}% (temporary directory)"
+    rm -f out/PBTarnwickInc.pbi out/big.dot
+  done
+done
+echo "generator: 12 end requests, in-between files left $stale, scratch left $stale_temp"
+
+# A signal ignored from the start, as under nohup, stays ignored.
+env --ignore-signal=HUP "$tarnwick" big.lex -o out/big.pbl >/dev/null 2>&1 &
+pid=$!
+sleep "$(printf '%d.%03d' $((duration * 4 / 10 / 1000)) $((duration * 4 / 10 % 1000)))"
+kill -HUP $pid 2>/dev/null
+wait $pid
+ended=$?
+[ $ended -eq 0 ] || fail "an ignored SIGHUP ended the run (status $ended)"
+cmp -s out/big.pbl reference.pbl || fail "a run under an ignored SIGHUP did not finish its scanner"
+rm -f out/PBTarnwickInc.pbi
 
 # ---- the installer ----------------------------------------------------------
 

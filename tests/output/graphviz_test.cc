@@ -134,6 +134,21 @@ TEST_F(GraphvizStepTest, PdfAloneRendersAScratchGraphWithoutByteOrderMark) {
   EXPECT_TRUE(ScratchLeft().empty());
 }
 
+// The names the driver creates beforehand are the ones the step writes.
+TEST_F(GraphvizStepTest, ScratchFilesAreTheNamesTheStepWrites) {
+  EXPECT_TRUE(GraphvizScratchFiles(job_).empty());
+  job_.dotFile = (dir_ / "named.dot").string();
+  EXPECT_TRUE(GraphvizScratchFiles(job_).empty());
+  job_.pdfFile = (dir_ / "x.pdf").string();
+  EXPECT_EQ(GraphvizScratchFiles(job_), std::vector<std::string>{job_.tempStem + "gv"});
+  job_.dotFile.clear();
+  EXPECT_EQ(GraphvizScratchFiles(job_),
+            (std::vector<std::string>{job_.tempStem + "dot", job_.tempStem + "gv"}));
+  RunGraphvizStep(dfa_, job_, log_, runner_);
+  ASSERT_EQ(runner_.calls.size(), 1u);
+  EXPECT_EQ(runner_.calls[0].arguments.back(), GraphvizScratchFiles(job_).back());
+}
+
 TEST_F(GraphvizStepTest, DotAndPdfKeepTheNamedFileAndUseTheSetProgram) {
   job_.dotFile = (dir_ / "named.dot").string();
   job_.pdfFile = (dir_ / "named.pdf").string();

@@ -11,6 +11,9 @@ XIncludeFile "token_lines.pbi"
 
 Define state.CalcState
 Define token.i
+If OpenConsole() = 0
+  End 1
+EndIf
 If yySetFile(ProgramParameter(0)) = #False
   PrintN("cannot read " + ProgramParameter(0))
   End 1

@@ -11,6 +11,9 @@ XIncludeFile "config.lex_lexerout.pbl"
 XIncludeFile "token_lines.pbi"
 
 Define token.i, rule.i
+If OpenConsole() = 0
+  End 1
+EndIf
 If CfgSetFile(ProgramParameter(0)) = #False
   PrintN("cannot read " + ProgramParameter(0))
   End 1

@@ -8,7 +8,7 @@ Global CountBlocksLive.i = 0
 Procedure.i CountBlocksAllocate(size.i)
   Protected *block = AllocateMemory(size)
   If *block <> 0
-    CountBlocksLive + 1
+    CountBlocksLive = CountBlocksLive + 1
   EndIf
   ProcedureReturn *block
 EndProcedure
@@ -16,14 +16,14 @@ EndProcedure
 Procedure.i CountBlocksReAllocate(*block, size.i)
   Protected *moved = ReAllocateMemory(*block, size)
   If *moved <> 0 And *block = 0
-    CountBlocksLive + 1
+    CountBlocksLive = CountBlocksLive + 1
   EndIf
   ProcedureReturn *moved
 EndProcedure
 
 Procedure CountBlocksFree(*block)
   FreeMemory(*block)
-  CountBlocksLive - 1
+  CountBlocksLive = CountBlocksLive - 1
 EndProcedure
 
 Macro AllocateMemory(size)

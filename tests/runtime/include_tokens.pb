@@ -13,6 +13,9 @@ XIncludeFile "include_files.lex_lexerout.pbl"
 XIncludeFile "token_lines.pbi"
 
 Define token.i
+If OpenConsole() = 0
+  End 1
+EndIf
 If yySetFile(ProgramParameter(0)) = #False
   PrintN("cannot read " + ProgramParameter(0))
   End 1

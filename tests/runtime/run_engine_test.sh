@@ -7,18 +7,19 @@
 # The engine runs through pbcompiler when it is on the PATH, otherwise
 # through the interpreter PBRUN (python3), otherwise the test is skipped with
 # status 77. The main program is run in WORK with the input's file name as its
-# first parameter; token_lines.pbi (beside this script) is copied there for it.
+# first parameter, then the --arg values; token_lines.pbi (beside this script)
+# is copied there for it.
 set -u
 
 usage() {
   echo "usage: $0 --tarnwick T --scan S --pbrun P --work DIR --lex DEF [--lex DEF]... --main MAIN.pb" \
-       "--input FILE [--expected TOKENS] [--compare-scan] [--scan-args ARGS] [--file F]..." >&2
+       "--input FILE [--expected TOKENS] [--compare-scan] [--scan-args ARGS] [--file F]..." \
+       "[--arg A]..." >&2
   exit 2
 }
 
-tarnwick= scan= pbrun= work= lex= main= input= expected= compareScan= scanArgs=
-files=()
-moreLex=()
+tarnwick='' scan='' pbrun='' work='' lex='' main='' input='' expected='' compareScan='' scanArgs=''
+files=() args=() moreLex=()
 while [ $# -gt 0 ]; do
   [ $# -ge 2 ] || [ "$1" = --compare-scan ] || usage
   case $1 in
@@ -32,12 +33,15 @@ while [ $# -gt 0 ]; do
     --expected) expected=$2 ;;
     --scan-args) scanArgs=$2 ;;
     --file) files+=("$2") ;;
+    --arg) args+=("$2") ;;
     --compare-scan) compareScan=1; shift; continue ;;
     *) usage ;;
   esac
   shift 2
 done
-[ -n "$tarnwick" ] && [ -n "$work" ] && [ -n "$lex" ] && [ -n "$main" ] && [ -n "$input" ] || usage
+for required in "$tarnwick" "$work" "$lex" "$main" "$input"; do
+  [ -n "$required" ] || usage
+done
 [ -n "$expected" ] || compareScan=1
 [ -z "$compareScan" ] || [ -n "$scan" ] || usage
 
@@ -56,7 +60,8 @@ fail() {
   exit 1
 }
 
-rm -rf "$work" && mkdir -p "$work" || fail "cannot make $work"
+rm -rf "$work"
+mkdir -p "$work" || fail "cannot make $work"
 here=$(cd "$(dirname "$0")" && pwd)
 cp "$lex" "$main" "$input" "$here/token_lines.pbi" "$work/" || fail "cannot copy the test's files"
 for f in "${moreLex[@]}" "${files[@]}"; do
@@ -78,9 +83,9 @@ done
 if [ $runner = pbcompiler ]; then
   pbcompiler --quiet --executable ./engine-main "$mainName" > compile.log 2>&1 ||
     fail "pbcompiler failed on $mainName: $(cat compile.log)"
-  ./engine-main "$inputName" > engine.tokens 2> engine.err
+  ./engine-main "$inputName" "${args[@]}" > engine.tokens 2> engine.err
 else
-  python3 "$pbrun" "$mainName" "$inputName" > engine.tokens 2> engine.err
+  python3 "$pbrun" "$mainName" "$inputName" "${args[@]}" > engine.tokens 2> engine.err
 fi
 status=$?
 [ $status -eq 0 ] || fail "the engine ($runner) ended with status $status: $(cat engine.err)"

@@ -18,6 +18,9 @@ Define *a = yyNewScanner()
 Define *b = yyNewScanner()
 Define ta.i = -1, tb.i = -1, i.i, count.i, token.i
 
+If OpenConsole() = 0
+  End 1
+EndIf
 yyScannerSetFile(*a, ProgramParameter(0))
 yyScannerSetString(*b, "7" + #LF$ + "iF 8")
 yySetString("99")
@@ -47,7 +50,7 @@ count = 0
 Repeat
   token = yyLex(@state)
   If token = #yyTokenNumber
-    count + 1
+    count = count + 1
   EndIf
 Until token = #yyEOF
 PrintN(Str(count) + " numbers, depth " + Str(yyInputDepth()))

@@ -6,7 +6,8 @@
 ;   eof  line L  col C
 ; TEXT is escaped as tarnwick-scan escapes it. It is taken from the engine's
 ; own copy of the input (the bytes it scanned), since yyText() cannot show a
-; malformed UTF-8 byte. Include it after the generated scanner.
+; malformed UTF-8 byte. Include it after the generated scanner; the main
+; program opens the console.
 
 ; The length (2 to 4) of the well-formed UTF-8 sequence at `*at` with
 ; `left` bytes from there to the end, or 1 when none starts there.
@@ -56,24 +57,24 @@ Procedure.s TokenLinesText(*scanner.__yylexerScanner)
       n = TokenLinesUtf8Length(*at, left)
     EndIf
     If n > 1
-      out + PeekS(*at, n, #PB_UTF8 | #PB_ByteLength)
+      out = out + PeekS(*at, n, #PB_UTF8 | #PB_ByteLength)
     ElseIf c = '"'
-      out + "\" + Chr(34)
+      out = out + "\" + Chr(34)
     ElseIf c = '\'
-      out + "\\"
+      out = out + "\\"
     ElseIf c = 10
-      out + "\n"
+      out = out + "\n"
     ElseIf c = 13
-      out + "\r"
+      out = out + "\r"
     ElseIf c = 9
-      out + "\t"
+      out = out + "\t"
     ElseIf c >= 32 And c < 127
-      out + Chr(c)
+      out = out + Chr(c)
     Else
-      out + "\x" + LCase(RSet(Hex(c), 2, "0"))
+      out = out + "\x" + LCase(RSet(Hex(c), 2, "0"))
     EndIf
-    *at + n
-    left - n
+    *at = *at + n
+    left = left - n
   Wend
   ProcedureReturn out
 EndProcedure
@@ -85,7 +86,7 @@ Procedure PrintScannerTokenLine(*scanner, token.i, rule.i, label.s = "")
   Protected where.s = "line " + Str(yyScannerLine(*scanner)) + "  col " + Str(yyScannerColumn(*scanner))
   Protected text.s = Chr(34) + TokenLinesText(*scanner) + Chr(34)
   If label <> ""
-    label + "  "
+    label = label + "  "
   EndIf
   If token = #yyEOF
     PrintN(label + "eof  " + where)

@@ -28,6 +28,9 @@ XIncludeFile "token_lines.pbi"
 
 Define state.CalcState
 Define calc.i = -1, cfg.i = -1, word.i = -1
+If OpenConsole() = 0
+  End 1
+EndIf
 If yySetFile(ProgramParameter(0)) = #False Or CfgSetFile("config.txt") = #False Or WordSetFile("words.txt") = #False
   PrintN("cannot read the inputs")
   End 1

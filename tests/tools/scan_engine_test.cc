@@ -14,19 +14,19 @@
 namespace tarnwick_scan {
 namespace {
 
-std::vector<std::string> Scan(const HandScanner& dfa, std::string_view input) {
+std::vector<std::string> Scan(const HandScanner& dfa, std::string_view input, bool utf8 = false) {
   TableRead read = ReadScannerTables(dfa.Source());
   EXPECT_TRUE(read.tables) << read.error;
   if (!read.tables) return {};
-  ScanEngine engine(*read.tables, input);
+  ScanEngine engine(*read.tables, input, utf8);
   std::vector<std::string> lines;
   // The bound catches an engine that stalls instead of hanging the test.
   for (size_t i = 0; i <= input.size() + 2; ++i) {
     Token token = engine.Next();
-    lines.push_back(FormatToken(token, input));
+    lines.push_back(FormatToken(token, input, utf8));
     if (token.kind == Token::Kind::kEnd) {
       // The end stays the end.
-      EXPECT_EQ(FormatToken(engine.Next(), input), lines.back());
+      EXPECT_EQ(FormatToken(engine.Next(), input, utf8), lines.back());
       return lines;
     }
   }
@@ -149,6 +149,41 @@ TEST(ScanEngineTest, LineCountFollowsLineFeedsInsideTokens) {
   EXPECT_EQ(Scan(dfa, "a\nb\n\xffx"),
             (std::vector<std::string>{"rule 0  line 1  col 1  \"a\\nb\\n\\xff\"",
                                       "error  line 3  col 2  \"x\"", "eof  line 3  col 3"}));
+}
+
+TEST(ScanEngineTest, Utf8InputGivesOneErrorPerUnnamedCharacter) {
+  // Rule 0 "a"; every other byte is class 0.
+  HandScanner dfa;
+  dfa.Class('a', 'a', 1);
+  dfa.classCount = 1;
+  dfa.rows = {{{-1, 1}, -1}, {{-1, -1}, 0}};
+  struct Case {
+    std::string input;
+    bool utf8;
+    std::vector<std::string> tokens;
+  };
+  const Case cases[] = {
+      // Two-, three- and four-byte characters: one error each.
+      {"é€😀a",
+       true,
+       {"error  line 1  col 1  \"é\"", "error  line 1  col 2  \"€\"", "error  line 1  col 3  \"😀\"",
+        "rule 0  line 1  col 4  \"a\"", "eof  line 1  col 5"}},
+      // A cut sequence, a lone continuation byte, a surrogate: byte by byte.
+      {"\xe2\x82"
+       "a\x80\xed\xa0\x80",
+       true,
+       {"error  line 1  col 1  \"\\xe2\"", "error  line 1  col 2  \"\\x82\"",
+        "rule 0  line 1  col 3  \"a\"", "error  line 1  col 4  \"\\x80\"",
+        "error  line 1  col 5  \"\\xed\"", "error  line 1  col 6  \"\\xa0\"",
+        "error  line 1  col 7  \"\\x80\"", "eof  line 1  col 8"}},
+      // Without UTF-8 every byte stays an error of its own.
+      {"é",
+       false,
+       {"error  line 1  col 1  \"\\xc3\"", "error  line 1  col 2  \"\\xa9\"",
+        "eof  line 1  col 3"}},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(Scan(dfa, c.input, c.utf8), c.tokens) << c.input;
 }
 
 }  // namespace

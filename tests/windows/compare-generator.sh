@@ -40,10 +40,14 @@ run_linux() {
     >"$work/linux.log" 2>"$work/linux.err" || status=$?
   echo $status >"$work/linux.status"
 }
+# run_windows UI ARGS...: UI is the TARNWICK_UI the program gets (console),
+# or empty for none, whatever the caller's environment holds.
 run_windows() {
   status=0
+  ui=$1
+  shift
   (cd "$work/windows" && exec timeout 120 "$here/wine-run.sh" "$state" \
-    wine "$stage/windows/tarnwick.exe" "$@") \
+    env ${ui:+TARNWICK_UI=$ui} wine "$stage/windows/tarnwick.exe" "$@") \
     >"$work/windows.log" 2>"$work/windows.err" || status=$?
   echo $status >"$work/windows.status"
 }
@@ -79,7 +83,7 @@ same_status() {
 
 # 1. Console log and the default output name.
 run_linux "$name"
-TARNWICK_UI=console run_windows "$name"
+run_windows console "$name"
 same_status "console run"
 # The C runtime of a GUI program writes text-mode line ends.
 tr -d '\r' <"$work/windows.log" >"$work/windows.log.lf"
@@ -103,7 +107,7 @@ done
 set -- "$name" -o "out dir/scanner out.pb" -dot "out dir/the graph.dot" \
   -pdf "out dir/the drawing.pdf" -debug 1
 run_linux "$@"
-run_windows "$@"
+run_windows "" "$@"
 same_status "window run"
 same_files "window run"
 if [ ! -f "$work/windows/arguments.txt" ]; then

@@ -11,6 +11,10 @@ export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 export HOME="${HOME:-$WINE_STATE}"
 export WINEARCH=win64
 export LC_ALL=C.UTF-8
+# wine hands the Unix environment to the Windows programs: a TARNWICK_UI of
+# the caller's would choose the log for them. Each test names the one it
+# wants; without one the program decides as it would on Windows.
+unset TARNWICK_UI
 if [ -s "$WINE_STATE/display" ]; then
   DISPLAY=":$(head -n 1 "$WINE_STATE/display")"
   export DISPLAY

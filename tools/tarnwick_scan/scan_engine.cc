@@ -4,8 +4,8 @@
 
 namespace tarnwick_scan {
 
-ScanEngine::ScanEngine(const ScannerTables& tables, std::string_view input, bool utf8Columns)
-    : tables_(tables), input_(input), where_(utf8Columns), tokenWhere_(utf8Columns) {}
+ScanEngine::ScanEngine(const ScannerTables& tables, std::string_view input, bool utf8)
+    : tables_(tables), input_(input), where_(utf8), tokenWhere_(utf8), utf8_(utf8) {}
 
 void ScanEngine::Begin(int condition) {
   if (condition >= 0 && condition < tables_.ConditionCount()) condition_ = condition;
@@ -34,11 +34,11 @@ void ScanEngine::Less(Token& token, size_t n) {
   token.length = n;
 }
 
-long ScanEngine::KeptLength(int state, size_t p, bool tookEnd) const {
-  const auto whole = static_cast<long>(p - position_);
+int64_t ScanEngine::KeptLength(int state, size_t p, bool tookEnd) const {
+  const auto whole = static_cast<int64_t>(p - position_);
   if (tables_.cutKind.empty()) return whole;
   const auto s = static_cast<size_t>(state);
-  long kept = whole;
+  int64_t kept = whole;
   switch (tables_.cutKind[s]) {
     case 1:
       kept = tables_.cutLength[s];
@@ -89,7 +89,7 @@ Token ScanEngine::Next() {
     state = next;
     if (!tookEnd) ++p;
     int rule = tables_.acceptedRule[static_cast<size_t>(state)];
-    const long kept = rule == kNoRule ? -1 : KeptLength(state, p, tookEnd);
+    const int64_t kept = rule == kNoRule ? -1 : KeptLength(state, p, tookEnd);
     if (kept >= 0) {
       const bool cut = !tables_.cutKind.empty() && tables_.cutKind[static_cast<size_t>(state)] != 0;
       acceptRule = rule;
@@ -105,9 +105,9 @@ Token ScanEngine::Next() {
     token.rule = acceptRule;
     token.length = acceptEnd - token.offset;
   } else if (position_ < input_.size()) {
-    AdvanceTo(position_ + 1);
     token.kind = Token::Kind::kError;
-    token.length = 1;
+    token.length = utf8_ ? Utf8SequenceLength(input_, position_) : 1;
+    AdvanceTo(position_ + token.length);
   } else {
     endDone_ = true;
   }

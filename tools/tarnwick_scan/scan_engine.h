@@ -7,9 +7,10 @@
 // once. The token is the text up to the last accept. A match must consume a
 // byte or the end of input: an accepting start state alone never matches,
 // so a rule that can match the empty string cannot stall the scanner. Where
-// nothing matches, one byte becomes an error token. Once a match has used the
-// end of input, or the end was reached without one, every further call gives
-// the end token.
+// nothing matches, one byte becomes an error token; in UTF-8 input a whole
+// well-formed character does, since tables over characters can never start
+// a match inside one. Once a match has used the end of input, or the end was
+// reached without one, every further call gives the end token.
 //
 // With start tables the walk starts in the current condition's state (the
 // line-start one at the start of the input or after a line feed), and an
@@ -25,6 +26,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string_view>
 #include <vector>
 
@@ -46,9 +48,10 @@ struct Token {
 
 class ScanEngine {
  public:
-  // Both must outlive the engine. `utf8Columns` counts columns in UTF-8
-  // characters, as the runtime does for #PB_UTF8 input.
-  ScanEngine(const ScannerTables& tables, std::string_view input, bool utf8Columns = false);
+  // Both must outlive the engine. `utf8` reads the input as the runtime reads
+  // #PB_UTF8 input: columns count UTF-8 characters, and a well-formed
+  // character that no rule matches is one error token.
+  ScanEngine(const ScannerTables& tables, std::string_view input, bool utf8 = false);
 
   Token Next();
 
@@ -65,13 +68,14 @@ class ScanEngine {
   void AdvanceTo(size_t end);
   // The token's length for an accept in `state` of the match [position_, p);
   // -1 when the accept does not count.
-  long KeptLength(int state, size_t p, bool tookEnd) const;
+  int64_t KeptLength(int state, size_t p, bool tookEnd) const;
 
   const ScannerTables& tables_;
   std::string_view input_;
   size_t position_ = 0;
   TextPosition where_;
   TextPosition tokenWhere_;  // where_ at the last token's start
+  bool utf8_;
   bool endDone_ = false;
   int condition_ = 0;
   std::vector<int> stack_;

@@ -5,12 +5,14 @@
 
 namespace tarnwick::platform {
 
-LogKind ChooseLogKind() {
+LogKind ChooseLogKind(ConsoleStream) {
   return LogKind::kConsole;
 }
 
-std::unique_ptr<LogUi> MakeLog(LogKind, std::string banner, std::function<void()>) {
-  return std::make_unique<ConsoleLog>(std::move(banner), std::cout);
+std::unique_ptr<LogUi> MakeLog(LogKind, ConsoleStream console, std::string banner,
+                               std::function<void()>) {
+  return std::make_unique<ConsoleLog>(std::move(banner),
+                                      console == ConsoleStream::kError ? std::cerr : std::cout);
 }
 
 void ShowParameterError(LogKind, const std::string&, std::string_view usage) {

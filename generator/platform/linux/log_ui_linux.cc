@@ -44,11 +44,12 @@ const WindowModule* LoadWindowModule() {
 
 }  // namespace
 
-LogKind ChooseLogKind() {
+LogKind ChooseLogKind(ConsoleStream console) {
   LogChoiceFacts facts;
   facts.uiVariable = EnvironmentVariable("TARNWICK_UI");
   facts.windowBuilt = FileExists(ModulePath());
-  facts.outputIsTerminal = isatty(STDOUT_FILENO) != 0;
+  facts.outputIsTerminal =
+      isatty(console == ConsoleStream::kError ? STDERR_FILENO : STDOUT_FILENO) != 0;
   facts.displayOpens = [] {
     const WindowModule* module = LoadWindowModule();
     return module != nullptr && module->displayOpens();
@@ -56,13 +57,15 @@ LogKind ChooseLogKind() {
   return DecideLogKind(facts);
 }
 
-std::unique_ptr<LogUi> MakeLog(LogKind kind, std::string banner, std::function<void()> closeHook) {
+std::unique_ptr<LogUi> MakeLog(LogKind kind, ConsoleStream console, std::string banner,
+                               std::function<void()> closeHook) {
   if (kind == LogKind::kWindow) {
     if (const WindowModule* module = LoadWindowModule()) {
       return module->makeLog(std::move(banner), std::move(closeHook));
     }
   }
-  return std::make_unique<ConsoleLog>(std::move(banner), std::cout);
+  return std::make_unique<ConsoleLog>(std::move(banner),
+                                      console == ConsoleStream::kError ? std::cerr : std::cout);
 }
 
 void ShowParameterError(LogKind kind, const std::string& banner, std::string_view usage) {

@@ -38,8 +38,21 @@ class PosixProgramRunner final : public ProgramRunner {
       argv.push_back(text.data());
     argv.push_back(nullptr);
 
+    // The signals this process leaves to its end-request thread are blocked
+    // here, and SIGPIPE is ignored; Graphviz gets them back as usual.
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    sigset_t none;
+    sigemptyset(&none);
+    posix_spawnattr_setsigmask(&attributes, &none);
+    sigset_t pipe;
+    sigemptyset(&pipe);
+    sigaddset(&pipe, SIGPIPE);
+    posix_spawnattr_setsigdefault(&attributes, &pipe);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
     pid_t pid = 0;
-    int failed = posix_spawnp(&pid, program.c_str(), nullptr, nullptr, argv.data(), environ);
+    int failed = posix_spawnp(&pid, program.c_str(), nullptr, &attributes, argv.data(), environ);
+    posix_spawnattr_destroy(&attributes);
     if (failed != 0) {
       result.problem = program + ": " + std::strerror(failed);
       return result;

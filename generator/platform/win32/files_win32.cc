@@ -1,25 +1,127 @@
 // Win32 file services with the 8-bit (ANSI) calls, the code page the
 // generator's texts are held in. Identity of two names is decided by volume
-// and file index, which sees through case, short names and "..".
+// and file index, which sees through case, short names and "..". New files
+// are made with CREATE_NEW and written through the handle that made them;
+// the scratch folder gets an access list for the current user alone.
 #include <windows.h>
+// After windows.h, which it needs.
+#include <sddl.h>
 
+#include <algorithm>
+#include <memory>
 #include <string_view>
+#include <vector>
 
 #include "base/text.h"
+#include "base/whole_file.h"
 #include "platform/files.h"
+#include "platform/unique_name.h"
 
 namespace tarnwick::platform {
 
-NewFile CreateNewFile(const std::string& path) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file != INVALID_HANDLE_VALUE) {
-    CloseHandle(file);
-    return NewFile::kCreated;
+namespace {
+
+struct HandleCloser {
+  void operator()(HANDLE handle) const { CloseHandle(handle); }
+};
+using Handle = std::unique_ptr<void, HandleCloser>;
+
+struct LocalFreer {
+  void operator()(void* memory) const { LocalFree(memory); }
+};
+
+// The current user's security identifier as text ("S-1-5-21-..."); empty
+// when the process token cannot say.
+std::string CurrentUserSid() {
+  HANDLE raw = nullptr;
+  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &raw)) return {};
+  const Handle token(raw);
+  DWORD size = 0;
+  GetTokenInformation(token.get(), TokenUser, nullptr, 0, &size);
+  std::vector<unsigned char> buffer(size);
+  if (size == 0 || !GetTokenInformation(token.get(), TokenUser, buffer.data(), size, &size)) {
+    return {};
   }
-  DWORD problem = GetLastError();
-  return problem == ERROR_FILE_EXISTS || problem == ERROR_ALREADY_EXISTS ? NewFile::kExists
-                                                                         : NewFile::kFailed;
+  char* text = nullptr;
+  if (!ConvertSidToStringSidA(reinterpret_cast<TOKEN_USER*>(buffer.data())->User.Sid, &text)) {
+    return {};
+  }
+  const std::unique_ptr<char, LocalFreer> owned(text);
+  return text;
+}
+
+}  // namespace
+
+NewFile WriteNewFile(const std::string& path, std::string_view bytes, std::optional<unsigned>) {
+  // CREATE_NEW fails on any existing name, a link included.
+  Handle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                          FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (file.get() == INVALID_HANDLE_VALUE) {
+    file.release();
+    const DWORD problem = GetLastError();
+    return problem == ERROR_FILE_EXISTS || problem == ERROR_ALREADY_EXISTS ? NewFile::kExists
+                                                                           : NewFile::kFailed;
+  }
+  bool written = true;
+  while (written && !bytes.empty()) {
+    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1u << 30));
+    DWORD done = 0;
+    written = WriteFile(file.get(), bytes.data(), chunk, &done, nullptr) && done > 0;
+    bytes.remove_prefix(done);
+  }
+  written = CloseHandle(file.release()) && written;
+  if (written) return NewFile::kCreated;
+  DeleteFileA(path.c_str());
+  return NewFile::kNotWritten;
+}
+
+std::string CreatePrivateFolder(const std::string& directory, const std::string& prefix) {
+  // Full control for the current user alone: "P" keeps the parent's entries
+  // out, "OICI" hands the entry down to the files made inside.
+  const std::string sid = CurrentUserSid();
+  if (sid.empty()) return {};
+  const std::string access = "D:P(A;OICI;FA;;;" + sid + ")";
+  PSECURITY_DESCRIPTOR descriptor = nullptr;
+  if (!ConvertStringSecurityDescriptorToSecurityDescriptorA(access.c_str(), SDDL_REVISION_1,
+                                                            &descriptor, nullptr)) {
+    return {};
+  }
+  const std::unique_ptr<void, LocalFreer> owned(descriptor);
+  SECURITY_ATTRIBUTES attributes{sizeof attributes, descriptor, FALSE};
+  return MakeUnderUniqueName(directory + prefix,
+                             [&](const std::string& name) {
+                               if (CreateDirectoryA(name.c_str(), &attributes)) {
+                                 return NewFile::kCreated;
+                               }
+                               return GetLastError() == ERROR_ALREADY_EXISTS ? NewFile::kExists
+                                                                             : NewFile::kFailed;
+                             })
+      .path;
+}
+
+bool RemoveFolder(const std::string& folder) {
+  // Emptied again while a file appears in it: a run ended from another
+  // thread may still be making one.
+  for (int round = 0; round < 100; ++round) {
+    WIN32_FIND_DATAA entry;
+    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &entry);
+    if (search != INVALID_HANDLE_VALUE) {
+      do {
+        // DeleteFile removes a link itself, never what it points to.
+        if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+          DeleteFileA((folder + "\\" + entry.cFileName).c_str());
+        }
+      } while (FindNextFileA(search, &entry));
+      FindClose(search);
+    }
+    if (RemoveDirectoryA(folder.c_str())) return true;
+    const DWORD problem = GetLastError();
+    if (problem == ERROR_FILE_NOT_FOUND || problem == ERROR_PATH_NOT_FOUND) return true;
+    if (problem != ERROR_DIR_NOT_EMPTY) return false;
+    // A file still open elsewhere goes when it is closed.
+    Sleep(10);
+  }
+  return false;
 }
 
 // The tick count as well: random_device is deterministic on some MinGW runtimes.
@@ -40,6 +142,11 @@ bool RemoveFile(const std::string& path) {
 
 bool FileExists(const std::string& path) {
   return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool IsDirectory(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 namespace {
@@ -105,23 +212,22 @@ bool IsStreamTarget(const std::string& path) {
   return type == FILE_TYPE_CHAR || type == FILE_TYPE_PIPE;
 }
 
-std::vector<std::string> FilesStartingWith(const std::string& stem) {
-  const std::size_t separator = stem.find_last_of("\\/");
-  const std::string directory = separator == std::string::npos ? "" : stem.substr(0, separator + 1);
-  const std::string prefix = stem.substr(directory.size());
-  std::vector<std::string> found;
-  WIN32_FIND_DATAA entry;
-  HANDLE search = FindFirstFileA((stem + "*").c_str(), &entry);
-  if (search == INVALID_HANDLE_VALUE) return found;
-  do {
-    // The pattern also matches short names; only the long name counts.
-    const std::string_view name = entry.cFileName;
-    if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && name.starts_with(prefix)) {
-      found.push_back(directory + std::string(name));
-    }
-  } while (FindNextFileA(search, &entry));
-  FindClose(search);
-  return found;
+// A windowed program's standard streams are not named by paths a user gives.
+bool IsStandardOutput(const std::string&) {
+  return false;
+}
+
+bool WriteInto(const std::string& path, std::string_view bytes) {
+  return WriteWholeFile(path, bytes);
+}
+
+std::optional<unsigned> PermissionBits(const std::string&) {
+  return std::nullopt;
+}
+
+// NTFS, FAT32 and exFAT alike: 255 UTF-16 units, never fewer bytes.
+std::size_t FileNameLimit(const std::string&) {
+  return 255;
 }
 
 }  // namespace tarnwick::platform

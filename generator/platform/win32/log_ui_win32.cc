@@ -34,7 +34,7 @@ void AttachParentConsole() {
 
 }  // namespace
 
-LogKind ChooseLogKind() {
+LogKind ChooseLogKind(ConsoleStream) {
   LogChoiceFacts facts;
   facts.uiVariable = EnvironmentVariable("TARNWICK_UI");
   facts.windowBuilt = true;
@@ -44,11 +44,13 @@ LogKind ChooseLogKind() {
   return kind;
 }
 
-std::unique_ptr<LogUi> MakeLog(LogKind kind, std::string banner, std::function<void()> closeHook) {
+std::unique_ptr<LogUi> MakeLog(LogKind kind, ConsoleStream console, std::string banner,
+                               std::function<void()> closeHook) {
   if (kind == LogKind::kWindow) {
     return std::make_unique<Win32LogWindow>(std::move(banner), std::move(closeHook));
   }
-  return std::make_unique<ConsoleLog>(std::move(banner), std::cout);
+  return std::make_unique<ConsoleLog>(std::move(banner),
+                                      console == ConsoleStream::kError ? std::cerr : std::cout);
 }
 
 void ShowParameterError(LogKind kind, const std::string& banner, std::string_view usage) {

@@ -55,6 +55,33 @@ std::optional<std::string> EnvironmentVariable(const std::string& name) {
   return value;
 }
 
+namespace {
+
+// The console calls back without a context, so the hook has to be found
+// here; it is set once, before the handler is registered.
+std::function<void()>& EndHook() {
+  static std::function<void()> hook;
+  return hook;
+}
+
+BOOL WINAPI OnConsoleEvent(DWORD event) {
+  if (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT && event != CTRL_CLOSE_EVENT) {
+    return FALSE;
+  }
+  EndHook()();
+  TerminateProcess(GetCurrentProcess(), STATUS_CONTROL_C_EXIT);
+  return TRUE;
+}
+
+}  // namespace
+
+// A windowed program hears console events only while it is attached to its
+// parent's console (the console log); the log window has its own close hook.
+void OnEndRequest(std::function<void()> hook) {
+  EndHook() = std::move(hook);
+  SetConsoleCtrlHandler(OnConsoleEvent, TRUE);
+}
+
 // TerminateProcess rather than ExitProcess: the log thread ends the process
 // while the main thread may hold runtime locks that ExitProcess's clean-up
 // would wait for.
