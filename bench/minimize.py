@@ -27,24 +27,22 @@ END = "<!-- minimize:end -->"
 VARIANTS = ("plain", "minimized")
 
 
-def minimized_definition(workdir, name):
+def definition_with(workdir, name, directive, folder):
+    """The workload's definition with `directive` as its second line, in
+    WORKDIR/FOLDER/<name>/."""
     src = os.path.join(workdir, "wl", name, name + ".lex")
     with open(src, "rb") as f:
         lines = f.read().split(b"\n")
-    d = os.path.join(workdir, "wl-min", name)
+    d = os.path.join(workdir, folder, name)
     os.makedirs(d, exist_ok=True)
     path = os.path.join(d, name + ".lex")
     with open(path, "wb") as f:
-        f.write(b"\n".join(lines[:1] + [b"%minimize"] + lines[1:]))
+        f.write(b"\n".join(lines[:1] + [directive.encode("ascii")] + lines[1:]))
     return path
 
 
-def run_variant(workdir, tarnwick, name, variant):
-    definition = (os.path.join(workdir, "wl", name, name + ".lex") if variant == "plain"
-                  else minimized_definition(workdir, name))
-    outdir = os.path.join(workdir, "out", "min")
-    os.makedirs(outdir, exist_ok=True)
-    out = os.path.join(outdir, "%s-%s.pbl" % (name, variant))
+def run_definition(workdir, tarnwick, definition, out):
+    """One measured tarnwick run on `definition` writing `out`."""
     if os.path.exists(out):
         os.remove(out)
     env = dict(os.environ, TARNWICK_UI="console", TMPDIR=os.path.join(workdir, "tmp"))
@@ -52,6 +50,15 @@ def run_variant(workdir, tarnwick, name, variant):
     res = harness.judge("ours", harness.run_measured([tarnwick, definition, "-o", out], env), out)
     res["output"] = out
     return res
+
+
+def run_variant(workdir, tarnwick, name, variant):
+    definition = (os.path.join(workdir, "wl", name, name + ".lex") if variant == "plain"
+                  else definition_with(workdir, name, "%minimize", "wl-min"))
+    outdir = os.path.join(workdir, "out", "min")
+    os.makedirs(outdir, exist_ok=True)
+    return run_definition(workdir, tarnwick, definition,
+                          os.path.join(outdir, "%s-%s.pbl" % (name, variant)))
 
 
 def tokens(scan, output, sample):
@@ -94,8 +101,8 @@ def measure(workdir, tarnwick, scan, names, rounds):
     return results
 
 
-def fmt_pair(entry, key, fmt):
-    vals = [entry[v].get(key) for v in VARIANTS]
+def fmt_pair(entry, key, fmt, variants=VARIANTS):
+    vals = [entry[v].get(key) for v in variants]
     return " / ".join("-" if x is None else fmt(x) for x in vals)
 
 

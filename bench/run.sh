@@ -63,6 +63,9 @@ echo "== report"
 echo "== %minimize"
 (cd "$here" && "$python" minimize.py "$work" "$tarnwick" "$scan" "$work/runstat" "$here/README.md" \
   --rounds "$rounds" "${only[@]}") || status=$?
+echo "== %compact"
+(cd "$here" && "$python" compact.py "$work" "$tarnwick" "$scan" "$work/runstat" "$here/README.md" \
+  --rounds "$rounds" "${only[@]}") || status=$?
 echo "bench: wrote $here/README.md and $here/scaling.png"
 [ $status -eq 0 ] || echo "bench: some token streams differ (see the table)" >&2
 exit $status

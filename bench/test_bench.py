@@ -11,6 +11,7 @@ import unittest
 import harness
 import report
 import semcheck
+import table_bytes
 import unicode_workload
 import workloads
 from regex_forms import (ALL_BYTES, NEWLINE, Cls, OursRenderer, check_definition_line, cls,
@@ -189,3 +190,33 @@ class TokenStreamTest(unittest.TestCase):
 
 if __name__ == "__main__":
     unittest.main()
+
+
+class CompactBenchTest(unittest.TestCase):
+    def test_table_bytes_count_values_times_their_type(self):
+        import tempfile
+        cases = [
+            (b"DataSection\r\n  x:\r\n    Data.i 1, 2\r\n    Data.a 1,2,3\r\n"
+             b"    Data.u 9\r\n    Data.l 7,8\r\nEndDataSection\r\n", 16 + 3 + 2 + 8),
+            # Only the last DataSection counts: user code may have its own first.
+            (b"DataSection\n Data.i 1\nEndDataSection\nDataSection\n Data.a 1\nEndDataSection\n", 1),
+        ]
+        for text, expected in cases:
+            with tempfile.NamedTemporaryFile(suffix=".pbl") as f:
+                f.write(text)
+                f.flush()
+                self.assertEqual(table_bytes.ours_table_bytes(f.name), expected)
+        with tempfile.NamedTemporaryFile("w", suffix=".c") as f:
+            f.write("static const flex_int16_t yy_accept[10] =\n"
+                    "static const YY_CHAR yy_ec[256] =\nstatic const flex_int32_t yy_base[3] =\n")
+            f.flush()
+            self.assertEqual(table_bytes.flex_table_bytes(f.name), 20 + 256 + 12)
+
+    def test_the_unicode_workload_does_not_import_the_workload_list(self):
+        import ast
+        with open(os.path.join(os.path.dirname(os.path.abspath(__file__)),
+                               "unicode_workload.py")) as f:
+            tree = ast.parse(f.read())
+        imported = {a.name for n in ast.walk(tree) if isinstance(n, ast.Import) for a in n.names}
+        imported |= {n.module for n in ast.walk(tree) if isinstance(n, ast.ImportFrom)}
+        self.assertNotIn("workloads", imported)

@@ -27,15 +27,20 @@
 ; file is included, and its DataSection holds, instead of the action table:
 ;   __yylexer_accept    per state: the accepted rule + 1, or 0
 ;   __yylexer_row       per state: its row in the comb
-;   __yylexer_fallback  per state: its template row + 1, or 0
+;   __yylexer_fallback  per state: fill * #__yylexerSpan + t, where t is its
+;                       template row + 1 or 0, and fill the next state + 1
+;                       that the template's entries #__yylexerFillValue
+;                       stand for
 ;   __yylexer_base      per row: where the row starts in the comb
 ;   __yylexer_next      per comb slot: the next state + 1, or 0 for no move
+;                       (#__yylexerSlots of them; a probe past them misses)
 ;   __yylexer_check     per comb slot: the row + 1 owning it, or 0
 ;   __yylexer_rules     per rule: the address of its action procedure
 ; The move of state s on column c is next(at) - 1 for at = base(r) + c with
-; r = row(s) when check(at) = r + 1; otherwise, when fallback(s) = t is not
-; 0, the same probe in row t - 1 (a template, which has no fallback); else
-; no move. The
+; r = row(s) when check(at) = r + 1; otherwise, when t is not 0, the same
+; probe in row t - 1 (a template, which has no fallback); else no move. A
+; found value #__yylexerFillValue (templates hold it) means fill. A per-state
+; table of zeros is written empty, with size 0. The
 ; class table uses the narrow type too, and __yylexer_rulecut replaces
 ; __yylexer_cut with one kind, N pair per rule.
 ;
@@ -209,6 +214,9 @@ Structure __yylexerTables
   *targets
   *check
   *rules
+  slots.i         ; comb slots; a probe past them misses
+  span.i          ; fallback = fill * span + template row + 1
+  fillValue.i     ; a next entry that stands for the state's fill
   classSize.i
   acceptSize.i
   rowSize.i
@@ -262,9 +270,11 @@ EndStructure
 Global *__yylexerRunning.__yylexerScanner = 0
 
 ; Entry `index` of a compact table at `address` whose entries are `size`
-; bytes (1, 2 or 4).
+; bytes (1, 2 or 4); a table of size 0 holds no entries and reads as zeros.
 Procedure.i __yylexerPeekSized(address.i, index.i, size.i)
   Select size
+    Case 0
+      ProcedureReturn 0
     Case 1
       ProcedureReturn PeekA(address + index)
     Case 2
@@ -286,8 +296,11 @@ EndProcedure
 
 ; The comb tables of a compact scanner, after __yylexerBindTables(*t,
 ; classes, 0, info, starts, rule cuts).
-Procedure __yylexerBindComb(*t.__yylexerTables, *accept, *row, *fallback, *base, *targets, *check, *rules)
+Procedure __yylexerBindComb(*t.__yylexerTables, *accept, *row, *fallback, *base, *targets, *check, *rules, slots.i, span.i, fillValue.i)
   *t\compact = #True
+  *t\slots = slots
+  *t\span = span
+  *t\fillValue = fillValue
   *t\accept = *accept
   *t\row = *row
   *t\fallback = *fallback
@@ -320,22 +333,31 @@ EndProcedure
 ; The state reached from `state` on `column`, or -1 for no move. Compact
 ; tables take at most two probes: the state's own row, then its template row.
 Procedure.i __yylexerMove(*t.__yylexerTables, state.i, column.i)
-  Protected row.i, base.i, nextState.i = 0
+  Protected row.i, base.i, owner.i = 0, link.i, nextState.i = 0
   If *t\compact = #False
     ProcedureReturn PeekI(*t\rows + (state * *t\width + column) * SizeOf(Integer))
   EndIf
   row = __yylexerPeekSized(*t\row, state, *t\rowSize)
   base = __yylexerPeekSized(*t\base, row, *t\baseSize)
-  If __yylexerPeekSized(*t\check, base + column, *t\checkSize) = row + 1
+  If base + column < *t\slots
+    owner = __yylexerPeekSized(*t\check, base + column, *t\checkSize)
+  EndIf
+  If owner = row + 1
     nextState = __yylexerPeekSized(*t\targets, base + column, *t\nextSize)
   Else
-    row = __yylexerPeekSized(*t\fallback, state, *t\fallbackSize)
+    link = __yylexerPeekSized(*t\fallback, state, *t\fallbackSize)
+    row = link % *t\span
     If row <> 0
       base = __yylexerPeekSized(*t\base, row - 1, *t\baseSize)
-      If __yylexerPeekSized(*t\check, base + column, *t\checkSize) = row
-        nextState = __yylexerPeekSized(*t\targets, base + column, *t\nextSize)
+      If base + column < *t\slots
+        If __yylexerPeekSized(*t\check, base + column, *t\checkSize) = row
+          nextState = __yylexerPeekSized(*t\targets, base + column, *t\nextSize)
+        EndIf
       EndIf
     EndIf
+  EndIf
+  If nextState = *t\fillValue
+    nextState = __yylexerPeekSized(*t\fallback, state, *t\fallbackSize) / *t\span
   EndIf
   ProcedureReturn nextState - 1
 EndProcedure
@@ -955,7 +977,7 @@ CompilerIf Not Defined(__yylexerPrefixed, #PB_Constant)
     __yylexerBindTables(@__yylexerDefaultTables, ?__yylexer_charclass, ?__yylexer_actionTable, ?__yylexer_info, 0, 0)
   CompilerEndIf
   CompilerIf Defined(__yylexerCompact, #PB_Constant)
-    __yylexerBindComb(@__yylexerDefaultTables, ?__yylexer_accept, ?__yylexer_row, ?__yylexer_fallback, ?__yylexer_base, ?__yylexer_next, ?__yylexer_check, ?__yylexer_rules)
+    __yylexerBindComb(@__yylexerDefaultTables, ?__yylexer_accept, ?__yylexer_row, ?__yylexer_fallback, ?__yylexer_base, ?__yylexer_next, ?__yylexer_check, ?__yylexer_rules, #__yylexerSlots, #__yylexerSpan, #__yylexerFillValue)
     CompilerIf Defined(__yylexerCutSize, #PB_Constant)
       __yylexerBindSizes(@__yylexerDefaultTables, #__yylexerClassSize, #__yylexerAcceptSize, #__yylexerRowSize, #__yylexerFallbackSize, #__yylexerBaseSize, #__yylexerNextSize, #__yylexerCheckSize, #__yylexerCutSize)
     CompilerElse

@@ -28,8 +28,11 @@ std::string_view DataType(int size) {
 
 // Writes `values` under `label` (after a blank line unless `first`) and
 // returns the Data type's size.
+// A per-state table whose values are all 0 is `omittable`: it is written
+// as its label alone, with size 0, and read as zeros.
 template <typename Values>
-int PutTable(TextCursor& out, std::string_view label, const Values& values, bool first = false) {
+int PutTable(TextCursor& out, std::string_view label, const Values& values, bool first = false,
+             bool omittable = false) {
   int64_t most = 0;
   for (auto v : values)
     most = std::max<int64_t>(most, v);
@@ -38,6 +41,7 @@ int PutTable(TextCursor& out, std::string_view label, const Values& values, bool
   out.Put("  ");
   out.Put(label);
   PutLine(out, ":");
+  if (omittable && most == 0) return 0;
   std::size_t i = 0;
   for (auto v : values) {
     out.Put(i % kValuesPerLine == 0 ? DataType(size) : std::string_view(","));
@@ -70,16 +74,29 @@ std::string WriteCompactTables(const Dfa& dfa, const std::vector<RuleCut>& cuts,
   for (const DfaState& state : dfa.states)
     accept.push_back(state.final + 1);
 
-  std::string constants = "#__yylexerCompact = 1";
+  // A state's template and fill share one value: fill * span + template.
+  int64_t span = 1;
+  for (int32_t t : rows.fallback)
+    span = std::max<int64_t>(span, t + 1);
+  std::vector<int64_t> links;
+  links.reserve(rows.fallback.size());
+  for (std::size_t s = 0; s < rows.fallback.size(); ++s)
+    links.push_back(rows.fill[s] * span + rows.fallback[s]);
+  std::string constants = "#__yylexerCompact = 1 : #__yylexerFillValue = ";
+  constants += std::to_string(rows.fillValue);
+  constants += " : #__yylexerSpan = ";
+  constants += std::to_string(span);
+  constants += " : #__yylexerSlots = ";
+  constants += std::to_string(rows.check.size());
   {
     TextCursor out(text, 4096 +
                              (dfa.states.size() * 3 + rows.base.size() + rows.next.size() * 2) * 7 +
                              ruleCount * 24);
     PutLine(out, "DataSection");
     PutSize(constants, "Class", PutTable(out, "__yylexer_charclass", classes, true));
-    PutSize(constants, "Accept", PutTable(out, "__yylexer_accept", accept));
-    PutSize(constants, "Row", PutTable(out, "__yylexer_row", rows.row));
-    PutSize(constants, "Fallback", PutTable(out, "__yylexer_fallback", rows.fallback));
+    PutSize(constants, "Accept", PutTable(out, "__yylexer_accept", accept, false, true));
+    PutSize(constants, "Row", PutTable(out, "__yylexer_row", rows.row, false, true));
+    PutSize(constants, "Fallback", PutTable(out, "__yylexer_fallback", links, false, true));
     PutSize(constants, "Base", PutTable(out, "__yylexer_base", rows.base));
     PutSize(constants, "Next", PutTable(out, "__yylexer_next", rows.next));
     PutSize(constants, "Check", PutTable(out, "__yylexer_check", rows.check));

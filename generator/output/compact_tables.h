@@ -2,14 +2,19 @@
 //
 // The moves are packed by CompressRows (row_displacement.h); each table is
 // written with the narrowest unsigned Data type that holds its values
-// (Data.a, Data.u or Data.l), and the engine learns those types from
-// constants that must stand before the include:
+// (Data.a, Data.u or Data.l; a per-state table of zeros is left empty, size
+// 0), and the engine learns those sizes from constants that must stand
+// before the include:
 //   __yylexer_charclass  the column of every byte
 //   __yylexer_accept     per state: the accepted rule + 1, or 0
 //   __yylexer_row        per state: its row
-//   __yylexer_fallback   per state: its template row + 1, or 0
+//   __yylexer_fallback   per state: fill * #__yylexerSpan + link, where
+//                        link is its template row + 1 or 0, and fill the
+//                        target + 1 that its template's fill entries
+//                        (next = #__yylexerFillValue) stand for
 //   __yylexer_base       per row: where it starts in the comb
 //   __yylexer_next       per comb slot: the target + 1, or 0 for no move
+//                        (#__yylexerSlots slots; a probe past them misses)
 //   __yylexer_check      per comb slot: the owning row + 1, or 0
 //   __yylexer_rules      per rule: the address of its action procedure (Data.i)
 //   __yylexer_info       start state and row width, as in the plain layout
@@ -28,7 +33,8 @@
 namespace tarnwick {
 
 // Appends the tables to `out` and returns the constants line
-// ("#__yylexerCompact = 1 : #__yylexerClassSize = 1 : ..."), which the
+// ("#__yylexerCompact = 1 : #__yylexerFillValue = N : #__yylexerClassSize =
+// 1 : ..."), which the
 // caller puts before the include.
 std::string WriteCompactTables(const Dfa& dfa, const std::vector<RuleCut>& cuts,
                                std::size_t ruleCount, std::string& out);

@@ -109,7 +109,8 @@ void WritePrefixedApi(std::string_view prefix, PrefixedTableShape shape, std::st
     PutLine(out, "  __yylexerBindComb(@" + name + "_tables, " + Label(prefix, "accept") + ", " +
                      Label(prefix, "row") + ", " + Label(prefix, "fallback") + ", " +
                      Label(prefix, "base") + ", " + Label(prefix, "next") + ", " +
-                     Label(prefix, "check") + ", " + Label(prefix, "rules") + ")");
+                     Label(prefix, "check") + ", " + Label(prefix, "rules") + ", #" + name +
+                     "Slots, #" + name + "Span, #" + name + "FillValue)");
     const std::string size = ", #" + name;
     PutLine(out, "  __yylexerBindSizes(@" + name + "_tables" + size + "ClassSize" + size +
                      "AcceptSize" + size + "RowSize" + size + "FallbackSize" + size + "BaseSize" +

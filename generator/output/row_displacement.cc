@@ -10,6 +10,7 @@
 #include "output/row_displacement.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstddef>
 #include <functional>
 #include <unordered_map>
@@ -19,6 +20,11 @@
 namespace tarnwick {
 
 namespace {
+
+constexpr int32_t kNone = -1;
+// A template's entry that stands for the value of the state reading it
+// (CompactRows::fill); replaced by CompactRows::fillValue at the end.
+constexpr int32_t kFill = -2;
 
 struct Entry {
   int32_t column;
@@ -51,10 +57,10 @@ Row FullRow(const DfaState& state, int32_t columns) {
   return row;
 }
 
-// The entries where `row` differs from `base`, valued as in `row` (0 where
-// `row` has no move); with `count` only their number.
+// The entries where `row` differs from `base` read with `fill` for kFill,
+// valued as in `row` (0 where `row` has no move).
 template <typename Out>
-void Difference(const Row& row, const Row& base, Out&& out) {
+void Difference(const Row& row, const Row& base, int32_t fill, Out&& out) {
   std::size_t i = 0, j = 0;
   while (i < row.size() || j < base.size()) {
     if (j == base.size() || (i < row.size() && row[i].column < base[j].column)) {
@@ -62,16 +68,17 @@ void Difference(const Row& row, const Row& base, Out&& out) {
     } else if (i == row.size() || base[j].column < row[i].column) {
       out(Entry{base[j++].column, 0});
     } else {
-      if (row[i].value != base[j].value) out(row[i]);
+      const int32_t value = base[j].value == kFill ? fill : base[j].value;
+      if (row[i].value != value) out(row[i]);
       ++i;
       ++j;
     }
   }
 }
 
-std::size_t DifferenceSize(const Row& row, const Row& base) {
+std::size_t DifferenceSize(const Row& row, const Row& base, int32_t fill) {
   std::size_t size = 0;
-  Difference(row, base, [&size](const Entry&) { ++size; });
+  Difference(row, base, fill, [&size](const Entry&) { ++size; });
   return size;
 }
 
@@ -96,96 +103,97 @@ int32_t MostFrequentValue(const Row& row) {
   return best;
 }
 
-constexpr int32_t kNone = -1;
-
-// The templates, and per state the template it falls back to or kNone.
+// The templates, and per state the template it falls back to (or kNone)
+// and the value it reads for the template's kFill entries.
 struct Templates {
   std::vector<Row> rows;
   std::vector<int32_t> of;
+  std::vector<int32_t> fill;
+  std::vector<bool> made;  // per state: the template was made from its row
 };
 
-Templates MakeTemplates(const std::vector<Row>& rows) {
+// Each state is compared with the kRecent templates used last; the best one
+// is taken when it saves entries, else the state's own row becomes a new
+// template, its most frequent target turned into kFill so that states that
+// move alike to another target can use it too.
+Templates ChooseTemplates(const std::vector<Row>& rows) {
+  constexpr std::size_t kRecent = 48;
+  constexpr std::size_t kNewBelow = 2;
   Templates out;
   out.of.assign(rows.size(), kNone);
-  // Groups by most frequent value; a row of fewer than two entries gains
-  // nothing from a template.
-  std::unordered_map<int32_t, std::vector<int32_t>> groups;
-  std::vector<int32_t> order;  // group keys in order of first appearance
+  out.fill.assign(rows.size(), 0);
+  out.made.assign(rows.size(), false);
+  std::vector<int32_t> recent;  // template numbers, the last used first
   for (std::size_t s = 0; s < rows.size(); ++s) {
-    if (rows[s].size() < 2) continue;
-    auto [at, added] = groups.try_emplace(MostFrequentValue(rows[s]));
-    if (added) order.push_back(at->first);
-    at->second.push_back(static_cast<int32_t>(s));
-  }
-  std::vector<Entry> entries;
-  for (int32_t key : order) {
-    const std::vector<int32_t>& members = groups[key];
-    if (members.size() < 2) continue;
-    entries.clear();
-    for (int32_t s : members) {
-      const Row& row = rows[static_cast<std::size_t>(s)];
-      entries.insert(entries.end(), row.begin(), row.end());
-    }
-    std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
-      return a.column != b.column ? a.column < b.column : a.value < b.value;
-    });
-    // Per column the value most members have, when more have it than have
-    // no move there.
-    Row made;
-    for (std::size_t i = 0; i < entries.size();) {
-      const int32_t column = entries[i].column;
-      std::size_t best = 0, inColumn = 0;
-      int32_t value = 0;
-      while (i < entries.size() && entries[i].column == column) {
-        std::size_t j = i;
-        while (j < entries.size() && entries[j] == entries[i])
-          ++j;
-        if (j - i > best) {
-          best = j - i;
-          value = entries[i].value;
-        }
-        inColumn += j - i;
-        i = j;
-      }
-      if (best >= 2 && best > members.size() - inColumn) made.push_back({column, value});
-    }
-    if (made.empty()) continue;
-    const auto id = static_cast<int32_t>(out.rows.size());
-    bool used = false;
-    for (int32_t s : members) {
-      const Row& row = rows[static_cast<std::size_t>(s)];
-      if (DifferenceSize(row, made) < row.size()) {
-        out.of[static_cast<std::size_t>(s)] = id;
-        used = true;
+    const Row& row = rows[s];
+    if (row.size() < 2) continue;
+    const int32_t fill = MostFrequentValue(row);
+    std::size_t best = recent.size(), bestSize = row.size();
+    for (std::size_t k = 0; k < recent.size(); ++k) {
+      const std::size_t size =
+          DifferenceSize(row, out.rows[static_cast<std::size_t>(recent[k])], fill);
+      if (size < bestSize) {
+        best = k;
+        bestSize = size;
       }
     }
-    if (used) out.rows.push_back(std::move(made));
+    int32_t chosen;
+    if (best < recent.size() && bestSize * kNewBelow <= row.size()) {
+      chosen = recent[best];
+      recent.erase(recent.begin() + static_cast<std::ptrdiff_t>(best));
+    } else {
+      Row made = row;
+      for (Entry& e : made)
+        if (e.value == fill) e.value = kFill;
+      chosen = static_cast<int32_t>(out.rows.size());
+      out.rows.push_back(std::move(made));
+      out.made[s] = true;
+      if (recent.size() == kRecent) recent.pop_back();
+    }
+    recent.insert(recent.begin(), chosen);
+    out.of[s] = chosen;
+    out.fill[s] = fill;
   }
   return out;
 }
 
 // Lays rows into the comb; returns each row's base.
+//
+// The filled slots are also kept as bits, so that 64 bases are tried at
+// once: for bases B..B+63, the OR over the row's entries of the 64 bits
+// from B + column has a 0 exactly where the row fits.
 class Comb {
  public:
   explicit Comb(int32_t columns) : columns_(columns) {}
 
   // `owner` is the row's number + 1, written to its slots' checks.
   int32_t Place(const Row& row, int32_t owner) {
-    // Only bases that put the row's first entry on a free slot can fit, so
-    // the search walks the free slots, skipping the filled ones in jumps.
-    int32_t slot = FreeFrom(firstFree_);
-    int32_t base = slot - row.front().column;
-    while (base < 0 || !Fits(row, base)) {
-      slot = FreeFrom(slot + 1);
-      base = slot - row.front().column;
+    // Rows come fullest first, so a row rarely fits far before where the
+    // one before it went: after kMaxSteps windows from the first free slot
+    // (holes for sparse rows) the search goes on from a little before the
+    // last row's base.
+    int32_t base = -1;
+    int64_t from = std::max<int64_t>(0, firstFree_ - row.front().column);
+    for (int steps = 0; base < 0; ++steps, from += 64) {
+      if (steps == kMaxSteps) from = std::max<int64_t>(from, lastBase_ - kBehind);
+      uint64_t taken = 0;
+      for (const Entry& e : row) {
+        taken |= Bits(from + e.column);
+        if (taken == ~uint64_t{0}) break;
+      }
+      if (taken != ~uint64_t{0}) base = static_cast<int32_t>(from + std::countr_one(taken));
     }
+    lastBase_ = base;
+    Reach(base);
     for (const Entry& e : row) {
       const auto at = static_cast<std::size_t>(base + e.column);
       next_[at] = e.value;
       check_[at] = owner;
-      skip_[at] = base + e.column + 1;
+      filled_[at >> 6] |= uint64_t{1} << (at & 63);
     }
-    firstFree_ = FreeFrom(firstFree_);
+    while (static_cast<std::size_t>(firstFree_) < check_.size() &&
+           check_[static_cast<std::size_t>(firstFree_)] != 0)
+      ++firstFree_;
     return base;
   }
 
@@ -195,44 +203,39 @@ class Comb {
     if (check_.size() < size) {
       next_.resize(size, 0);
       check_.resize(size, 0);
-      skip_.resize(size, 0);
+      filled_.resize(size / 64 + 2, 0);
     }
   }
+  // Hands the arrays over without the free slots at their end.
   void MoveInto(CompactRows& out) {
-    // Reach() keeps the arrays a row width past every base handed out.
+    std::size_t used = check_.size();
+    while (used > 0 && check_[used - 1] == 0)
+      --used;
+    next_.resize(used);
+    check_.resize(used);
     out.next = std::move(next_);
     out.check = std::move(check_);
   }
 
  private:
-  bool Fits(const Row& row, int32_t base) {
-    Reach(base);
-    for (const Entry& e : row) {
-      if (check_[static_cast<std::size_t>(base + e.column)] != 0) return false;
-    }
-    return true;
-  }
-  // The first free slot from `slot` on (past the arrays' end every slot is
-  // free). A filled slot's skip points further on; the walk shortens the
-  // jumps it took so that later walks take them at once.
-  int32_t FreeFrom(int32_t slot) {
-    const auto size = static_cast<int32_t>(check_.size());
-    int32_t free = slot;
-    while (free < size && check_[static_cast<std::size_t>(free)] != 0)
-      free = skip_[static_cast<std::size_t>(free)];
-    while (slot < free) {
-      const int32_t further = skip_[static_cast<std::size_t>(slot)];
-      skip_[static_cast<std::size_t>(slot)] = free;
-      slot = further;
-    }
-    return free;
+  // The fill bits of slots slot..slot+63 (bit 0 for `slot`); 0 past the end.
+  uint64_t Bits(int64_t slot) const {
+    const auto word = static_cast<std::size_t>(slot >> 6);
+    const auto shift = static_cast<unsigned>(slot & 63);
+    const uint64_t low = word < filled_.size() ? filled_[word] : 0;
+    const uint64_t high = word + 1 < filled_.size() ? filled_[word + 1] : 0;
+    return shift == 0 ? low : (low >> shift) | (high << (64 - shift));
   }
 
+  static constexpr int kMaxSteps = 16;
+
   int32_t columns_;
+  static constexpr int64_t kBehind = 16384;
   int32_t firstFree_ = 0;
+  int64_t lastBase_ = 0;
   std::vector<int32_t> next_;
   std::vector<int32_t> check_;
-  std::vector<int32_t> skip_;  // for filled slots: a later slot to look at next
+  std::vector<uint64_t> filled_;  // bit per slot: filled
 };
 
 }  // namespace
@@ -244,24 +247,33 @@ CompactRows CompressRows(const Dfa& dfa) {
   rows.reserve(dfa.states.size());
   for (const DfaState& state : dfa.states)
     rows.push_back(FullRow(state, out.columns));
-  Templates templates = MakeTemplates(rows);
+  Templates templates = ChooseTemplates(rows);
 
   // The numbered rows: the templates, then the states' stored rows, equal
   // ones once, in order of first appearance; the empty row last.
   std::vector<Row> numbered = std::move(templates.rows);
   out.row.resize(rows.size());
   out.fallback.assign(rows.size(), 0);
+  out.fill.assign(rows.size(), 0);
   std::vector<std::size_t> emptyStates;
   std::unordered_map<Row, int32_t, RowHash> known;
   for (std::size_t s = 0; s < rows.size(); ++s) {
     Row stored;
     const int32_t t = templates.of[s];
+    if (t != kNone && templates.made[s]) {
+      // The template is the state's own row.
+      out.row[s] = t;
+      out.fill[s] = templates.fill[s];
+      Row().swap(rows[s]);
+      continue;
+    }
     if (t == kNone) {
       stored = std::move(rows[s]);
     } else {
-      Difference(rows[s], numbered[static_cast<std::size_t>(t)],
+      Difference(rows[s], numbered[static_cast<std::size_t>(t)], templates.fill[s],
                  [&stored](const Entry& e) { stored.push_back(e); });
       out.fallback[s] = t + 1;
+      out.fill[s] = templates.fill[s];
     }
     Row().swap(rows[s]);
     if (stored.empty()) {
@@ -291,6 +303,9 @@ CompactRows CompressRows(const Dfa& dfa) {
         comb.Place(numbered[static_cast<std::size_t>(r)], r + 1);
   comb.Reach(0);
   comb.MoveInto(out);
+  out.fillValue = static_cast<int32_t>(dfa.states.size()) + 1;
+  for (int32_t& value : out.next)
+    if (value == kFill) value = out.fillValue;
   return out;
 }
 

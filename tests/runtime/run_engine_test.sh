@@ -14,14 +14,15 @@ set -u
 usage() {
   echo "usage: $0 --tarnwick T --scan S --pbrun P --work DIR --lex DEF [--lex DEF]... --main MAIN.pb" \
        "--input FILE [--expected TOKENS] [--compare-scan] [--scan-args ARGS] [--file F]..." \
-       "[--arg A]..." >&2
+       "[--arg A]... [--compact]" >&2
   exit 2
 }
 
 tarnwick='' scan='' pbrun='' work='' lex='' main='' input='' expected='' compareScan='' scanArgs=''
+compact=''
 files=() args=() moreLex=()
 while [ $# -gt 0 ]; do
-  [ $# -ge 2 ] || [ "$1" = --compare-scan ] || usage
+  [ $# -ge 2 ] || [ "$1" = --compare-scan ] || [ "$1" = --compact ] || usage
   case $1 in
     --tarnwick) tarnwick=$2 ;;
     --scan) scan=$2 ;;
@@ -35,6 +36,7 @@ while [ $# -gt 0 ]; do
     --file) files+=("$2") ;;
     --arg) args+=("$2") ;;
     --compare-scan) compareScan=1; shift; continue ;;
+    --compact) compact=1; shift; continue ;;
     *) usage ;;
   esac
   shift 2
@@ -73,11 +75,21 @@ inputName=$(basename "$input")
 scanner=$lexName"_lexerout.pbl"
 
 cd "$work" || fail "cannot enter $work"
+if [ -n "$compact" ]; then
+  # The same definition with compact tables: a "%compact" line before its
+  # first "%%" line; the plain scanner is kept beside it for tarnwick-scan.
+  mkdir plain && cp "$lexName" plain/ || fail "cannot copy $lexName"
+  (cd plain && TARNWICK_UI=console "$tarnwick" "$lexName" > tarnwick.log 2>&1) ||
+    fail "tarnwick failed on the plain $lexName"
+  awk '!done && /^%%/ { print "%compact"; done = 1 } { print }' plain/"$lexName" > "$lexName" ||
+    fail "cannot add %compact to $lexName"
+fi
 for def in "$lexName" "${moreLex[@]}"; do
   def=$(basename "$def")
   TARNWICK_UI=console "$tarnwick" "$def" > tarnwick.log 2>&1 ||
     fail "tarnwick failed on $def: $(cat tarnwick.log)"
 done
+[ -z "$compact" ] || grep -q "^#__yylexerCompact = 1" "$scanner" || fail "no compact tables in $scanner"
 [ -f PBTarnwickInc.pbi ] || fail "no PBTarnwickInc.pbi beside the scanner"
 
 if [ $runner = pbcompiler ]; then
@@ -107,6 +119,16 @@ if [ -n "$compareScan" ]; then
     echo "engine tokens differ from tarnwick-scan $scanArgs:" >&2
     diff -u scan.tokens engine.tokens >&2
     same=1
+  fi
+  if [ -n "$compact" ]; then
+    # shellcheck disable=SC2086
+    "$scan" $scanArgs "plain/$scanner" "$inputName" > plain.tokens 2> scan.err ||
+      fail "tarnwick-scan failed on the plain scanner: $(cat scan.err)"
+    if ! cmp -s plain.tokens engine.tokens; then
+      echo "engine tokens of the compact tables differ from the plain tables':" >&2
+      diff -u plain.tokens engine.tokens >&2
+      same=1
+    fi
   fi
 fi
 [ $same -eq 0 ] || fail "token streams differ (files in $work)"

@@ -2,6 +2,7 @@
 // kept with its line for messages, then unpacked row by row.
 #include "compact_reader.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <limits>
 #include <string>
@@ -33,7 +34,7 @@ TableRead ReadValues(const std::vector<DataLine>& lines, const char* name, Value
 
 }  // namespace
 
-TableRead ReadCompactRows(const CompactLines& lines, bool withCuts, int lastLine,
+TableRead ReadCompactRows(const CompactLines& lines, int64_t span, bool withCuts, int lastLine,
                           ScannerTables& tables) {
   Values accept, row, fallback, base, next, check, cuts;
   for (auto [source, name, values] : {std::tuple{&lines.accept, "__yylexer_accept", &accept},
@@ -46,10 +47,20 @@ TableRead ReadCompactRows(const CompactLines& lines, bool withCuts, int lastLine
     TableRead problem = ReadValues(*source, name, *values);
     if (!problem.error.empty()) return problem;
   }
-  const size_t states = accept.values.size();
-  if (states == 0) return Fail(lastLine, "__yylexer_accept has no states");
-  if (row.values.size() != states || fallback.values.size() != states) {
-    return Fail(lastLine, "__yylexer_row and __yylexer_fallback must hold one value per state");
+  // A per-state table of zeros is written empty.
+  const size_t states = std::max({accept.values.size(), row.values.size(), fallback.values.size()});
+  if (states == 0) return Fail(lastLine, "the compact tables have no states");
+  for (Values* perState : {&accept, &row, &fallback}) {
+    if (perState->values.empty()) {
+      perState->values.assign(states, 0);
+      perState->lines.assign(states, lastLine);
+    }
+  }
+  if (accept.values.size() != states || row.values.size() != states ||
+      fallback.values.size() != states) {
+    return Fail(lastLine,
+                "__yylexer_accept, __yylexer_row and __yylexer_fallback must "
+                "hold one value per state");
   }
   if (next.values.size() != check.values.size()) {
     return Fail(lastLine, "__yylexer_next and __yylexer_check must be equally long");
@@ -66,37 +77,39 @@ TableRead ReadCompactRows(const CompactLines& lines, bool withCuts, int lastLine
   const auto columns = static_cast<int64_t>(tables.columns);
   const auto slots = static_cast<int64_t>(check.values.size());
   const auto rows = static_cast<int64_t>(base.values.size());
-  for (size_t r = 0; r < base.values.size(); ++r) {
-    if (base.values[r] + columns > slots) {
-      return Fail(base.lines[r], "base of row " + std::to_string(r) + " reaches past the comb");
-    }
-  }
+  if (span < 1) return Fail(lastLine, "#__yylexerSpan must be at least 1");
   for (size_t s = 0; s < states; ++s) {
     if (row.values[s] >= rows) {
       return Fail(row.lines[s], "state " + std::to_string(s) + " names no row");
     }
-    if (fallback.values[s] > rows) {
-      return Fail(fallback.lines[s], "state " + std::to_string(s) + " falls back to no row");
+    if (fallback.values[s] % span > rows ||
+        fallback.values[s] / span > static_cast<int64_t>(states)) {
+      return Fail(fallback.lines[s],
+                  "state " + std::to_string(s) + " falls back to no row or state");
     }
     if (accept.values[s] > static_cast<int64_t>(rules.size())) {
       return Fail(accept.lines[s], "state " + std::to_string(s) + " accepts a rule without entry");
     }
     tables.acceptedRule.push_back(static_cast<int>(accept.values[s]) - 1);
   }
+  // A probe past the comb's end misses, as in the engine.
+  auto probe = [&](int64_t rowNumber, int64_t column, int64_t& value) {
+    const int64_t at = base.values[static_cast<size_t>(rowNumber)] + column;
+    if (at >= slots || check.values[static_cast<size_t>(at)] != rowNumber + 1) return false;
+    value = next.values[static_cast<size_t>(at)];
+    return true;
+  };
+  const auto fillValue = static_cast<int64_t>(states) + 1;  // as the generator writes it
   tables.next.reserve(states * static_cast<size_t>(columns));
   for (size_t s = 0; s < states; ++s) {
+    const int64_t link = fallback.values[s];
     for (int64_t c = 0; c < columns; ++c) {
       int64_t value = 0;
-      const int64_t own = row.values[s];
-      auto at = static_cast<size_t>(base.values[static_cast<size_t>(own)] + c);
-      if (check.values[at] == own + 1) {
-        value = next.values[at];
-      } else if (const int64_t t = fallback.values[s]; t != 0) {
-        at = static_cast<size_t>(base.values[static_cast<size_t>(t - 1)] + c);
-        if (check.values[at] == t) value = next.values[at];
-      }
+      if (!probe(row.values[s], c, value) && link % span != 0) probe(link % span - 1, c, value);
+      if (value == fillValue) value = link / span;
       if (value > static_cast<int64_t>(states)) {
-        return Fail(next.lines[at], "target " + std::to_string(value - 1) + " names no state");
+        return Fail(base.lines.empty() ? lastLine : base.lines.back(),
+                    "target " + std::to_string(value - 1) + " names no state");
       }
       tables.next.push_back(static_cast<int>(value) - 1);
     }

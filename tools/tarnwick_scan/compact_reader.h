@@ -20,9 +20,10 @@ struct CompactLines {
   std::vector<DataLine> ruleCuts;  // empty without start tables
 };
 
-// Fills tables.next, tables.acceptedRule and, when `withCuts`, the per-state
+// `span` is #__yylexerSpan of the source (fallback = fill * span + template
+// row + 1). Fills tables.next, tables.acceptedRule and, when `withCuts`, the per-state
 // cuts; tables.columns must be set. Returns an empty error when sound.
-TableRead ReadCompactRows(const CompactLines& lines, bool withCuts, int lastLine,
+TableRead ReadCompactRows(const CompactLines& lines, int64_t span, bool withCuts, int lastLine,
                           ScannerTables& tables);
 
 }  // namespace tarnwick_scan

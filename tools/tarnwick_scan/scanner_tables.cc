@@ -208,6 +208,18 @@ TableRead ReadActionRows(const std::vector<DataLine>& actionLines, int lastLine,
   return {};
 }
 
+// The value of a constant the generated source defines on its directive
+// line ("#NAME = N"), or nothing.
+std::optional<int64_t> SourceConstant(std::string_view source, std::string_view assignment) {
+  const size_t at = source.find(assignment);
+  if (at == std::string_view::npos) return std::nullopt;
+  std::string_view digits = source.substr(at + assignment.size());
+  size_t end = 0;
+  while (end < digits.size() && end < 12 && digits[end] >= '0' && digits[end] <= '9')
+    ++end;
+  return ParseInteger(digits.substr(0, end));
+}
+
 }  // namespace
 
 TableRead ReadScannerTables(std::string_view source) {
@@ -313,6 +325,7 @@ TableRead ReadScannerTables(std::string_view source) {
                         std::move(linesOf(Block::kFallback)), std::move(linesOf(Block::kBase)),
                         std::move(linesOf(Block::kNext)), std::move(linesOf(Block::kCheck)),
                         std::move(linesOf(Block::kRules)), std::move(linesOf(Block::kRuleCuts))},
+                    SourceConstant(source, "#__yylexerSpan = ").value_or(0),
                     block == Block::kRuleCuts, lastLine, tables)
               : ReadActionRows(actionLines, lastLine, tables);
   if (!rows.error.empty()) return rows;
