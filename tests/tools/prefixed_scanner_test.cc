@@ -117,6 +117,8 @@ TEST(PrefixedScanner, ReadingBackRenamesWholeNamesOnly) {
       {"  Ab_charclass:\nXAbrun0 AbLess(1) AbPopState() AbPushState(#AbStateY) AbText()",
        "  __yylexer_charclass:\nXAbrun0 yyLess(1) yyPopState() yyPushState(#yyStateY) AbText()"},
       {"  __yylexer_charclass:\nAbrun0", "  __yylexer_charclass:\nAbrun0"},
+      {"#AbCompact = 1 : #AbSpan = 3\n  Ab_charclass:\n",
+       "#__yylexerCompact = 1 : #__yylexerSpan = 3\n  __yylexer_charclass:\n"},
       {"x = 1 ; Ab_charclass: in a comment\n", "x = 1 ; Ab_charclass: in a comment\n"},
   };
   for (const auto& c : cases) {

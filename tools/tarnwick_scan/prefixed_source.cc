@@ -1,6 +1,7 @@
 // The renaming walks the source once: at each place where a name begins
 // (no letter, digit or "_" before it) that starts with the prefix, the
-// longest rename that fits is applied.
+// first rename that fits is applied; a constant that none fits is the
+// engine's.
 #include "prefixed_source.h"
 
 #include <array>
@@ -66,6 +67,13 @@ std::string UnprefixedSource(std::string_view source) {
         }
       }
       if (renamed) continue;
+      // Any other constant of the prefix is one of the engine's
+      // (#NAMECompact, #NAMESpan, #NAMEClassSize ...).
+      if (i > 0 && source[i - 1] == '#') {
+        out += kEngineName;
+        i += prefix.size();
+        continue;
+      }
     }
     out += source[i];
     ++i;

@@ -5,9 +5,9 @@
 // The prefix is what stands before "_charclass:", the first table's label
 // ("__yylexer" in a source without prefix, which is then returned as it is).
 // Its action procedures NAMErunN, labels NAME_..., constants #NAMEStateX and
-// #NAMETokenX and the literal calls NAMEBegin(, NAMEPushState(,
-// NAMEPopState( and NAMELess( get the names without prefix; only whole
-// names change, so "MyNAMErun0" stays.
+// #NAMETokenX, its table constants (#NAMECompact ...) and the literal calls
+// NAMEBegin(, NAMEPushState(, NAMEPopState( and NAMELess( get the names
+// without prefix; only whole names change, so "MyNAMErun0" stays.
 #pragma once
 
 #include <string>
