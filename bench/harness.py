@@ -57,7 +57,7 @@ def run_measured(cmd, env=None, timeout=TIMEOUT_S):
             "stderr": stderr}
 
 
-def command_for(tool, name, workdir, tarnwick, utf8=False):
+def command_for(tool, name, workdir, tarnwick, utf8=False, conditions=False):
     src = os.path.join(workdir, "wl", name, name)
     outdir = os.path.join(workdir, "out", tool)
     os.makedirs(outdir, exist_ok=True)
@@ -70,7 +70,8 @@ def command_for(tool, name, workdir, tarnwick, utf8=False):
         out = os.path.join(outdir, name + ".c")
         return ["flex", "-v", "-o", out, src + ".l"], None, out
     out = os.path.join(outdir, name + ".c")
-    return ["re2c"] + (["-8"] if utf8 else []) + ["-o", out, src + ".re"], None, out
+    flags = (["-8"] if utf8 else []) + (["-c"] if conditions else [])
+    return ["re2c"] + flags + ["-o", out, src + ".re"], None, out
 
 
 def first_message(text):
@@ -121,7 +122,8 @@ def re2c_states(path):
         return len(re.findall(rb"(?m)^yy\d+:", f.read()))
 
 
-def measure(workdir, tarnwick, names, rounds, utf8_names=(), log=sys.stdout):
+def measure(workdir, tarnwick, names, rounds, utf8_names=(), condition_names=(),
+            log=sys.stdout):
     results = {}
     for name in names:
         entry = {tool: {"runs": []} for tool in TOOLS}
@@ -134,7 +136,8 @@ def measure(workdir, tarnwick, names, rounds, utf8_names=(), log=sys.stdout):
             for tool in order:
                 if tool in failed:
                     continue
-                cmd, env, out = command_for(tool, name, workdir, tarnwick, name in utf8_names)
+                cmd, env, out = command_for(tool, name, workdir, tarnwick, name in utf8_names,
+                                            name in condition_names)
                 if os.path.exists(out):
                     os.remove(out)
                 res = judge(tool, run_measured(cmd, env), out)
@@ -195,13 +198,14 @@ def main(argv):
     known = workloads.all_workloads()
     order = [w.name for w in known]
     utf8_names = {w.name for w in known if w.utf8}
+    condition_names = {w.name for w in known if w.conditions}
     names.sort(key=lambda n: order.index(n) if n in order else len(order))
     global RUNSTAT
     RUNSTAT = os.path.abspath(args.runstat)
     import report
     source = report.source_text()  # what run.sh has just built
     results = measure(args.workdir, os.path.abspath(args.tarnwick), names, args.rounds,
-                      utf8_names)
+                      utf8_names, condition_names)
     save_results(os.path.join(args.workdir, "results.json"), results, args.rounds, source,
                  keep_others=bool(args.only))
     return 0

@@ -32,6 +32,9 @@ TARGETS = {
     "keywords-5000": ("<= 0.3 s and <= re2c's memory",
                       lambda e, k: _t(e, "ours", k) <= 0.3 and _m(e, "ours") <= _m(e, "re2c")),
     "c-like": ("<= flex and <= re2c", lambda e, k: _le(e, "flex", k) and _le(e, "re2c", k)),
+    "states-300": ("<= flex and <= re2c, in time and in memory",
+                   lambda e, k: _le(e, "flex", k) and _le(e, "re2c", k)
+                   and _m(e, "ours") <= min(_m(e, "flex"), _m(e, "re2c"))),
     "blowup-15": ("<= re2c", lambda e, k: _le(e, "re2c", k)),
     "blowup-16": ("works, <= 1 s", lambda e, k: _t(e, "ours", k) <= 1.0),
     "diamonds-40": ("<= 0.01 s", lambda e, k: _t(e, "ours", k) <= 0.01),

@@ -12,6 +12,7 @@ import harness
 import report
 import semcheck
 import table_bytes
+import states_workload
 import unicode_workload
 import workloads
 from regex_forms import (ALL_BYTES, NEWLINE, Cls, OursRenderer, check_definition_line, cls,
@@ -137,6 +138,40 @@ class UnicodeWorkloadTest(unittest.TestCase):
         # and an unnamed character, * and $
         self.assertEqual(w.texts[".re"].count(b"{ TOK("), len(w.rules) + 3)
         self.assertTrue(w.sample.startswith(unicode_workload.BOM))
+
+
+class StatesWorkloadTest(unittest.TestCase):
+    def test_re2c_conditions_of_a_rule(self):
+        # INITIAL at a line start is re2c's BOL; unprefixed rules are in the inclusive PREPROC.
+        for states, anchored, expected in [((), False, ["INITIAL", "BOL", "PREPROC"]),
+                                           (("INITIAL",), True, ["BOL"]),
+                                           (("INITIAL", "STRING"), False,
+                                            ["INITIAL", "BOL", "STRING"]),
+                                           (("COMMENT",), False, ["COMMENT"])]:
+            rule = states_workload.StateRule("R", cls("x"), states, line_start=anchored)
+            self.assertEqual(states_workload._re2c_states(rule), expected, states)
+
+    def test_state_changes_in_the_three_forms(self):
+        sw = states_workload
+        for change, ours, flex, re2c in [
+                (("begin", "PREPROC"), "yyBegin(#yyStatePREPROC) : ", "BEGIN(PREPROC); ",
+                 "BEGIN(yycPREPROC); "),
+                (("push", "COMMENT"), "yyPushState(#yyStateCOMMENT) : ",
+                 "yy_push_state(COMMENT); ", "PUSH(yycCOMMENT); "),
+                (("pop",), "yyPopState() : ", "yy_pop_state(); ", "POP(); "),
+                ((), "", "", "")]:
+            self.assertEqual((sw._ours_change(change), sw._flex_change(change),
+                              sw._re2c_change(change)), (ours, flex, re2c))
+
+    def test_every_rule_is_written_once_in_each_form(self):
+        w = workloads.lexer_states()
+        self.assertEqual(len(w.rules), 300)
+        ours = w.texts[".lex"].split(b"\n")
+        self.assertEqual(ours[1:4], [b"%context", b"%xstate COMMENT STRING", b"%state PREPROC"])
+        self.assertEqual(len(ours), len(w.rules) + 7)
+        self.assertEqual(w.texts[".l"].count(b"{ "), len(w.rules))
+        self.assertEqual(w.texts[".re"].count(b"TOK("), len(w.rules) + 3)  # and * and $
+        self.assertEqual(len({r.name.upper() for r in w.rules}), len(w.rules))
 
 
 SCANNER = """Procedure __yylexerrun0(*userData) : x : ProcedureReturn -1 : EndProcedure\r

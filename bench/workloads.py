@@ -33,6 +33,7 @@ class Workload:
     # a workload without ".l" has no flex form.
     texts: dict = field(default_factory=dict)
     utf8: bool = False    # our scanner and re2c's run in UTF-8 mode
+    conditions: bool = False  # re2c runs in its conditions mode (start states)
 
 
 BLANKS = cls(" \t", NEWLINE)
@@ -235,9 +236,26 @@ def unicode_keywords():
                     note="UTF-8: examples/unicode.lex and %d keywords in six scripts" % len(words))
 
 
+def lexer_states(count=300):
+    """examples/c.lex grown to `count` rules in four start states
+    (bench/states_workload.py); library names and macro names fill it up."""
+    import states_workload as sw
+    macros = ["__%s__" % w.upper() for w in keyword_list(30, seed=4)]
+    fixed = len(sw.rules([], macros))
+    library = [w for w in keyword_list(count - fixed + 10, seed=3) if w not in C_KEYWORDS]
+    rule_list = sw.rules(library[:count - fixed], macros)
+    name = "states-%d" % len(rule_list)
+    return Workload(name, rule_list, sw.sample(Lcg(count), library[:count - fixed], macros),
+                    conditions=True, texts={".lex": sw.ours_text(name, rule_list),
+                                            ".l": sw.flex_text(name, rule_list),
+                                            ".re": sw.re2c_text(name, rule_list)},
+                    note="start states: examples/c.lex grown to %d rules" % len(rule_list))
+
+
 def all_workloads():
     out = [keywords(k) for k in (100, 500, 1000, 5000)]
     out.append(c_like())
+    out.append(lexer_states())
     out += [blowup(n) for n in (8, 12, 14, 15, 16)]
     out += [diamonds(n) for n in (10, 20, 40)]
     out.append(overlapping())

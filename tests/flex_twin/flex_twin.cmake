@@ -1,8 +1,9 @@
 # flex_twin_test(NAME LEX TWIN INPUT [SCAN_ARGS]): the test NAME compares the
 # tokens that tarnwick-scan gives for definition LEX on sample INPUT with the
 # output of the flex twin TWIN, a .l file whose actions print each token through
-# twin.h. SCAN_ARGS holds tarnwick-scan options, separated by spaces. Where flex
-# or a C compiler is missing, the test is reported as skipped.
+# twin.h (which prints with bench/token_print.h). SCAN_ARGS holds tarnwick-scan
+# options, separated by spaces. Where flex or a C compiler is missing, the test
+# is reported as skipped.
 find_program(TARNWICK_FLEX_PROGRAM flex)
 include(CheckLanguage)
 check_language(C)
@@ -22,7 +23,7 @@ function(flex_twin_test name lex twin input)
     COMMAND ${CMAKE_COMMAND}
       -DTARNWICK=$<TARGET_FILE:tarnwick>
       -DSCAN=$<TARGET_FILE:tarnwick-scan>
-      -DFLEX=${flex} -DCC=${cc}
+      -DFLEX=${flex} -DCC=${cc} -DPRINT_DIR=${PROJECT_SOURCE_DIR}/bench
       -DLEX=${lex} -DTWIN=${twin} -DINPUT=${input} "-DSCAN_ARGS=${scanArgs}"
       -DWORK=${CMAKE_CURRENT_BINARY_DIR}/${name}
       -P ${TARNWICK_TWIN_DIR}/run_twin.cmake)

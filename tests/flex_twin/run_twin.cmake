@@ -32,7 +32,7 @@ execute_process(COMMAND ${FLEX} -o ${WORK}/twin.c ${TWIN}
 if(NOT status EQUAL 0)
   message(FATAL_ERROR "flex failed on ${TWIN}: ${errors}")
 endif()
-execute_process(COMMAND ${CC} -O1 -I${twinDir} -o ${WORK}/twin ${WORK}/twin.c
+execute_process(COMMAND ${CC} -O1 -I${twinDir} -I${PRINT_DIR} -o ${WORK}/twin ${WORK}/twin.c
   RESULT_VARIABLE status OUTPUT_VARIABLE errors ERROR_VARIABLE errors TIMEOUT 120)
 if(NOT status EQUAL 0)
   message(FATAL_ERROR "the twin of ${TWIN} did not compile: ${errors}")
