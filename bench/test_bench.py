@@ -11,8 +11,8 @@ import unittest
 import harness
 import report
 import semcheck
-import table_bytes
 import states_workload
+import table_bytes
 import unicode_workload
 import workloads
 from regex_forms import (ALL_BYTES, NEWLINE, Cls, OursRenderer, check_definition_line, cls,
