@@ -14,6 +14,7 @@
 #include <cstddef>
 #include <functional>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "regex/symbols.h"
 
@@ -34,15 +35,13 @@ struct Entry {
 };
 using Row = std::vector<Entry>;
 
-struct RowHash {
-  std::size_t operator()(const Row& row) const {
-    std::size_t hash = row.size();
-    for (const Entry& e : row)
-      hash = hash * 1000003u ^
-             (static_cast<std::size_t>(e.column) << 32 | static_cast<uint32_t>(e.value));
-    return hash;
-  }
-};
+std::size_t HashOf(const Row& row) {
+  std::size_t hash = row.size();
+  for (const Entry& e : row)
+    hash = hash * 1000003u ^
+           (static_cast<std::size_t>(e.column) << 32 | static_cast<uint32_t>(e.value));
+  return hash;
+}
 
 // The state's moves in column order, as the plain table would hold them;
 // symbols outside the class range are dropped as there.
@@ -118,6 +117,7 @@ struct Templates {
 // move alike to another target can use it too.
 Templates ChooseTemplates(const std::vector<Row>& rows) {
   constexpr std::size_t kRecent = 48;
+  constexpr std::size_t kFewest = 2;  // rows of fewer entries gain too little to search
   constexpr std::size_t kNewBelow = 2;
   Templates out;
   out.of.assign(rows.size(), kNone);
@@ -126,7 +126,7 @@ Templates ChooseTemplates(const std::vector<Row>& rows) {
   std::vector<int32_t> recent;  // template numbers, the last used first
   for (std::size_t s = 0; s < rows.size(); ++s) {
     const Row& row = rows[s];
-    if (row.size() < 2) continue;
+    if (row.size() < kFewest) continue;
     const int32_t fill = MostFrequentValue(row);
     std::size_t best = recent.size(), bestSize = row.size();
     for (std::size_t k = 0; k < recent.size(); ++k) {
@@ -230,7 +230,7 @@ class Comb {
   static constexpr int kMaxSteps = 16;
 
   int32_t columns_;
-  static constexpr int64_t kBehind = 16384;
+  static constexpr int64_t kBehind = 4096;
   int32_t firstFree_ = 0;
   int64_t lastBase_ = 0;
   std::vector<int32_t> next_;
@@ -256,7 +256,12 @@ CompactRows CompressRows(const Dfa& dfa) {
   out.fallback.assign(rows.size(), 0);
   out.fill.assign(rows.size(), 0);
   std::vector<std::size_t> emptyStates;
-  std::unordered_map<Row, int32_t, RowHash> known;
+  // Rows by number, found by their content without a copy of it as key.
+  auto hashOf = [&numbered](int32_t r) { return HashOf(numbered[static_cast<std::size_t>(r)]); };
+  auto same = [&numbered](int32_t a, int32_t b) {
+    return numbered[static_cast<std::size_t>(a)] == numbered[static_cast<std::size_t>(b)];
+  };
+  std::unordered_set<int32_t, decltype(hashOf), decltype(same)> known(16, hashOf, same);
   for (std::size_t s = 0; s < rows.size(); ++s) {
     Row stored;
     const int32_t t = templates.of[s];
@@ -280,9 +285,10 @@ CompactRows CompressRows(const Dfa& dfa) {
       emptyStates.push_back(s);
       continue;
     }
-    auto [at, added] = known.try_emplace(std::move(stored), static_cast<int32_t>(numbered.size()));
-    if (added) numbered.push_back(at->first);
-    out.row[s] = at->second;
+    numbered.push_back(std::move(stored));
+    auto [at, added] = known.insert(static_cast<int32_t>(numbered.size() - 1));
+    if (!added) numbered.pop_back();
+    out.row[s] = *at;
   }
   known.clear();
   const auto emptyRow = static_cast<int32_t>(numbered.size());
