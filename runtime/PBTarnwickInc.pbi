@@ -44,9 +44,20 @@
 ; class table uses the narrow type too, and __yylexer_rulecut replaces
 ; __yylexer_cut with one kind, N pair per rule.
 ;
+; A definition with "%prefix NAME" names its labels, procedures and
+; constants with NAME instead of __yylexer and yy (NAME_charclass, NAMErun0,
+; #NAMETokenX, #NAMEStateX), defines #__yylexerPrefixed before this file and
+; binds its own tables at run time; its source offers NAMELex(),
+; NAMESetString(), NAMEText() ... for every call below, NAMENewScanner() and
+; NAMEScanner(). Any number of such scanners share one copy of this file.
+; The calls without a prefix (yyLex() ...) and the default scanner exist when
+; this file is first included by a source without "%prefix": in a program
+; that mixes both, include the source without a prefix first.
+;
 ; ---------------------------------------------------------------------------
-; API (one scanner per program; the input is copied, so the caller's string,
-; buffer or file may go away once handed over)
+; API. Each call acts on "the" scanner: inside an action the scanner whose
+; yyLex is running, elsewhere the program's default one. The input is copied,
+; so the caller's string, buffer or file may go away once handed over.
 ;
 ;   yySetString(text.s [, format])  scan a string, converted to bytes with
 ;                                   format #PB_Ascii (default) or #PB_UTF8
@@ -61,9 +72,10 @@
 ;       or #PB_UTF8, any other value counts as #PB_Ascii; it is how yyText()
 ;       turns a token's bytes back into a string and how yyColumn() counts.
 ;       Each returns #True, or #False when memory or the file could not be
-;       had (the scanner then holds empty input). Each restarts at line 1,
-;       column 1.
-;   yyFree()                        release the input; the scanner is empty
+;       had (the scanner then holds empty input). Each drops every pushed
+;       input and restarts at line 1, column 1.
+;   yyFree()                        release the input (pushed ones too); the
+;                                   scanner is empty
 ;
 ;   yyLex([*userData])              the next token: the value an action
 ;                                   returned, #yyError or #yyEOF. *userData
@@ -79,7 +91,7 @@
 ;               UTF-8 sequence is one column, each byte of a malformed one
 ;               is one column; a byte inside a character has that
 ;               character's column)
-;   yyOffset()  the offset of its first byte in the input, from 0
+;   yyOffset()  the offset of its first byte in its input, from 0
 ;
 ;   yyLess(n)   inside an action: keep the first n bytes of the token and
 ;               give the rest back to the input (line and column follow);
@@ -95,6 +107,30 @@
 ;   yyPopState()            back to the condition remembered last; INITIAL
 ;                           when none is left
 ;
+; Nested inputs (an include directive's action pushes the named file):
+;   yyPushFile(fileName.s [, format]), yyPushString(text.s [, format]),
+;   yyPushBuffer(*buffer, length [, format])
+;                           scanning goes on in the new input from the next
+;                           token on, at its line 1, column 1, with its own
+;                           format; at its end the scanner goes back to
+;                           where it stopped in the input below, with that
+;                           input's line and column. #False (and nothing
+;                           pushed) when memory or the file could not be had
+;   yyPopInput()            drop the current pushed input now; #False when
+;                           none is pushed
+;   yyInputDepth()          the number of inputs pushed and not yet ended
+;   A token never spans two inputs, and <<EOF>> rules match only at the end
+;   of the outermost input.
+;
+; Scanner objects: several scans with the same tables at once.
+;   yyNewScanner()          a new empty scanner with the default tables, or
+;                           0 without memory (NAMENewScanner(): NAME's)
+;   yyDeleteScanner(*scanner)  free it and everything it holds
+;   yyScanner()             the scanner the calls above act on now
+;   yyScannerLex(*scanner [, *userData]), yyScannerSetString(*scanner, ...)
+;                           and so on: every call above as yyScanner... with
+;                           the scanner first; they serve every prefix.
+;
 ;   #yyEOF      returned at the end of input; 0 unless defined before this
 ;               file is included
 ;   #yyError    returned for a byte where no rule matches (for #PB_UTF8
@@ -108,8 +144,8 @@
 ;     and the tables already give each state the first rule of the file that
 ;     accepts there.
 ;   - A byte of class 0 (no rule names it) has no move. The end-of-input
-;     column (column 0) is taken only at the real end of the input, once;
-;     this is how <<EOF>> rules match.
+;     column (column 0) is taken only at the real end of the outermost
+;     input, once; this is how <<EOF>> rules match.
 ;   - A match must use up at least one byte or the end of input: a rule that
 ;     can match the empty string matches only non-empty text (or, with
 ;     <<EOF>>, the end), so the scanner can never stand still.
@@ -125,7 +161,8 @@
 ;   - Where no rule matches, yyLex returns #yyError for the one byte at the
 ;     position and moves past it; with #PB_UTF8 input, for the whole
 ;     character when a well-formed one starts there.
-;   - At the end of input without a matching <<EOF>> rule, and on every call
+;   - At the end of a pushed input the input below continues. At the end of
+;     the outermost input without a matching <<EOF>> rule, and on every call
 ;     after the end of input has been matched once, yyLex returns #yyEOF.
 ;   - A line feed (byte 10) starts a new line. A carriage return is an
 ;     ordinary byte, so CR LF ends a line once, and a lone CR does not.
@@ -137,8 +174,8 @@
 ; The action procedures must take one pointer-sized parameter: the default
 ; "*userData" or a "%userdata" such as "*calc.CalcState".
 ;
-; All scanner state lives in the one global record __yylexer, so the scanner
-; is not thread-safe: use it from one thread at a time.
+; A scanner is not thread-safe: use each from one thread at a time, and run
+; yyLex from one thread only (the running scanner is one global pointer).
 ;
 ; The preview tool tarnwick-scan runs the same algorithm in C++; change both
 ; together.
@@ -158,34 +195,65 @@ CompilerEndIf
 
 Prototype.i __yylexerAction(*userData)
 
-CompilerIf Defined(__yylexerCompact, #PB_Constant)
-  ; result = entry `index` of the compact table at `address`, whose entries
-  ; are `size` bytes (a compile-time constant of the generated source); a
-  ; table of size 0 holds no entries and reads as zeros.
-  Macro __yylexerPeekSized(result, address, index, size)
-    CompilerSelect size
-      CompilerCase 0
-        result = 0
-      CompilerCase 1
-        result = PeekA((address) + (index))
-      CompilerCase 2
-        result = PeekU((address) + (index) * 2)
-      CompilerDefault
-        result = PeekL((address) + (index) * 4)
-    CompilerEndSelect
-  EndMacro
-CompilerEndIf
+; Where a scanner's tables are. Full tables: classes, rows (K targets and the
+; action per state), width = K + 1. Compact ones: compact = #True, the comb
+; tables and the byte size of each. starts and cuts are 0 without start
+; tables; cuts are per state (full) or per rule (compact).
+Structure __yylexerTables
+  *classes
+  *rows
+  width.i
+  startState.i
+  *starts
+  *cuts
+  compact.i
+  *accept
+  *row
+  *fallback
+  *base
+  *targets
+  *check
+  *rules
+  slots.i         ; comb slots; a probe past them misses
+  span.i          ; fallback = fill * span + template row + 1
+  fillValue.i     ; a next entry that stands for the state's fill
+  classSize.i
+  acceptSize.i
+  rowSize.i
+  fallbackSize.i
+  baseSize.i
+  nextSize.i
+  checkSize.i
+  cutSize.i
+EndStructure
 
-Structure __yylexerState
-  *bytes          ; the input copy, with one 0 byte behind it
-  size.i          ; input length in bytes
+; An input pushed over by another, as it was left.
+Structure __yylexerInput
+  *bytes
+  size.i
+  pos.i
+  lineNo.i
+  colNo.i
+  pending.i
+  textFormat.i
+  *below.__yylexerInput
+EndStructure
+
+Structure __yylexerScanner
+  *tables.__yylexerTables
+  *bytes          ; the current input's copy, with one 0 byte behind it
+  size.i          ; its length in bytes
   pos.i           ; offset of the next byte to scan
   lineNo.i        ; line and column of pos
   colNo.i
   pending.i       ; bytes of the character at pos still to pass before colNo
                   ; moves on (a token may end inside a character)
-  endDone.i       ; the end of input has been consumed
   textFormat.i    ; #PB_Ascii or #PB_UTF8, for yyText() and the columns
+  *below.__yylexerInput ; the inputs under the current one, nearest first
+  depth.i         ; how many there are
+  endDone.i       ; the end of the outermost input has been consumed
+  *tokBytes       ; the input the current token lies in, and its format
+  tokFormat.i
   tokStart.i      ; the current token
   tokLength.i
   tokLine.i
@@ -195,9 +263,146 @@ Structure __yylexerState
   *stack          ; conditions remembered by yyPushState
   stackDepth.i
   stackSize.i     ; room in *stack, in entries
+  allocated.i     ; made by NewScanner, so freed by yyDeleteScanner
 EndStructure
 
-Global __yylexer.__yylexerState
+; The scanner whose yyLex is running, for the calls its actions make.
+Global *__yylexerRunning.__yylexerScanner = 0
+
+; Entry `index` of a compact table at `address` whose entries are `size`
+; bytes (1, 2 or 4); a table of size 0 holds no entries and reads as zeros.
+Procedure.i __yylexerPeekSized(address.i, index.i, size.i)
+  Select size
+    Case 0
+      ProcedureReturn 0
+    Case 1
+      ProcedureReturn PeekA(address + index)
+    Case 2
+      ProcedureReturn PeekU(address + index * 2)
+  EndSelect
+  ProcedureReturn PeekL(address + index * 4)
+EndProcedure
+
+; Fills `*t` for full tables; `*starts` and `*cuts` may be 0.
+Procedure __yylexerBindTables(*t.__yylexerTables, *classes, *rows, *info, *starts, *cuts)
+  *t\classes = *classes
+  *t\rows = *rows
+  *t\startState = PeekI(*info)
+  *t\width = PeekI(*info + SizeOf(Integer)) + 1 ; K targets, 1 action
+  *t\starts = *starts
+  *t\cuts = *cuts
+  *t\compact = #False
+EndProcedure
+
+; The comb tables of a compact scanner, after __yylexerBindTables(*t,
+; classes, 0, info, starts, rule cuts).
+Procedure __yylexerBindComb(*t.__yylexerTables, *accept, *row, *fallback, *base, *targets, *check, *rules, slots.i, span.i, fillValue.i)
+  *t\compact = #True
+  *t\slots = slots
+  *t\span = span
+  *t\fillValue = fillValue
+  *t\accept = *accept
+  *t\row = *row
+  *t\fallback = *fallback
+  *t\base = *base
+  *t\targets = *targets
+  *t\check = *check
+  *t\rules = *rules
+EndProcedure
+
+; The byte sizes of a compact scanner's tables.
+Procedure __yylexerBindSizes(*t.__yylexerTables, class.i, accept.i, row.i, fallback.i, base.i, nxt.i, check.i, cut.i)
+  *t\classSize = class
+  *t\acceptSize = accept
+  *t\rowSize = row
+  *t\fallbackSize = fallback
+  *t\baseSize = base
+  *t\nextSize = nxt
+  *t\checkSize = check
+  *t\cutSize = cut
+EndProcedure
+
+; The column of input byte `byte`.
+Procedure.i __yylexerClassOf(*t.__yylexerTables, byte.i)
+  If *t\compact
+    ProcedureReturn __yylexerPeekSized(*t\classes, byte, *t\classSize)
+  EndIf
+  ProcedureReturn PeekI(*t\classes + byte * SizeOf(Integer))
+EndProcedure
+
+; The state reached from `state` on `column`, or -1 for no move. Compact
+; tables take at most two probes: the state's own row, then its template row.
+Procedure.i __yylexerMove(*t.__yylexerTables, state.i, column.i)
+  Protected row.i, base.i, owner.i = 0, link.i, nextState.i = 0
+  If *t\compact = #False
+    ProcedureReturn PeekI(*t\rows + (state * *t\width + column) * SizeOf(Integer))
+  EndIf
+  row = __yylexerPeekSized(*t\row, state, *t\rowSize)
+  base = __yylexerPeekSized(*t\base, row, *t\baseSize)
+  If base + column < *t\slots
+    owner = __yylexerPeekSized(*t\check, base + column, *t\checkSize)
+  EndIf
+  If owner = row + 1
+    nextState = __yylexerPeekSized(*t\targets, base + column, *t\nextSize)
+  Else
+    link = __yylexerPeekSized(*t\fallback, state, *t\fallbackSize)
+    row = link % *t\span
+    If row <> 0
+      base = __yylexerPeekSized(*t\base, row - 1, *t\baseSize)
+      If base + column < *t\slots
+        If __yylexerPeekSized(*t\check, base + column, *t\checkSize) = row
+          nextState = __yylexerPeekSized(*t\targets, base + column, *t\nextSize)
+        EndIf
+      EndIf
+    EndIf
+  EndIf
+  If nextState = *t\fillValue
+    nextState = __yylexerPeekSized(*t\fallback, state, *t\fallbackSize) / *t\span
+  EndIf
+  ProcedureReturn nextState - 1
+EndProcedure
+
+; The rule accepted in `state` + 1, or 0 (compact tables only).
+Procedure.i __yylexerRuleOf(*t.__yylexerTables, state.i)
+  ProcedureReturn __yylexerPeekSized(*t\accept, state, *t\acceptSize)
+EndProcedure
+
+; The address of the action procedure accepted in `state`, or 0.
+Procedure.i __yylexerActionOf(*t.__yylexerTables, state.i)
+  Protected rule.i
+  If *t\compact = #False
+    ProcedureReturn PeekI(*t\rows + (state * *t\width + *t\width - 1) * SizeOf(Integer))
+  EndIf
+  rule = __yylexerRuleOf(*t, state)
+  If rule = 0
+    ProcedureReturn 0
+  EndIf
+  ProcedureReturn PeekI(*t\rules + (rule - 1) * SizeOf(Integer))
+EndProcedure
+
+; Field `field` (0 kind, 1 length) of the cut of a match accepted in `state`.
+Procedure.i __yylexerCutOf(*t.__yylexerTables, state.i, field.i)
+  If *t\compact = #False
+    ProcedureReturn PeekI(*t\cuts + (state * 2 + field) * SizeOf(Integer))
+  EndIf
+  ProcedureReturn __yylexerPeekSized(*t\cuts, (__yylexerRuleOf(*t, state) - 1) * 2 + field, *t\cutSize)
+EndProcedure
+
+; The start state of `condition`, at a line start when `lineStart`.
+Procedure.i __yylexerStartOf(*t.__yylexerTables, condition.i, lineStart.i)
+  If *t\starts = 0
+    ProcedureReturn *t\startState
+  EndIf
+  ProcedureReturn PeekI(*t\starts + (1 + condition * 2 + lineStart) * SizeOf(Integer))
+EndProcedure
+
+; The number of start conditions the tables know.
+Procedure.i __yylexerConditionCount(*t.__yylexerTables)
+  If *t\starts = 0
+    ProcedureReturn 1
+  EndIf
+  ProcedureReturn PeekI(*t\starts)
+EndProcedure
 
 Procedure.i __yylexerTextFormat(format.i)
   If format = #PB_UTF8
@@ -206,78 +411,128 @@ Procedure.i __yylexerTextFormat(format.i)
   ProcedureReturn #PB_Ascii
 EndProcedure
 
-Procedure __yylexerRestart()
-  __yylexer\pos = 0
-  __yylexer\lineNo = 1
-  __yylexer\colNo = 1
-  __yylexer\pending = 0
-  __yylexer\endDone = #False
-  __yylexer\tokStart = 0
-  __yylexer\tokLength = 0
-  __yylexer\tokLine = 1
-  __yylexer\tokColumn = 1
-  __yylexer\tokPending = 0
-  __yylexer\condition = #yyStateINITIAL
-  __yylexer\stackDepth = 0
+; Position, line and column at the start of the current input.
+Procedure __yylexerStartInput(*s.__yylexerScanner)
+  *s\pos = 0
+  *s\lineNo = 1
+  *s\colNo = 1
+  *s\pending = 0
 EndProcedure
 
-__yylexerRestart()
-
-Procedure yyFree()
-  If __yylexer\bytes <> 0
-    FreeMemory(__yylexer\bytes)
-    __yylexer\bytes = 0
-  EndIf
-  If __yylexer\stack <> 0
-    FreeMemory(__yylexer\stack)
-    __yylexer\stack = 0
-    __yylexer\stackSize = 0
-  EndIf
-  __yylexer\size = 0
-  __yylexer\textFormat = #PB_Ascii
-  __yylexerRestart()
+Procedure __yylexerRestart(*s.__yylexerScanner)
+  __yylexerStartInput(*s)
+  *s\endDone = #False
+  *s\tokBytes = *s\bytes
+  *s\tokFormat = *s\textFormat
+  *s\tokStart = 0
+  *s\tokLength = 0
+  *s\tokLine = 1
+  *s\tokColumn = 1
+  *s\tokPending = 0
+  *s\condition = #yyStateINITIAL
+  *s\stackDepth = 0
 EndProcedure
 
-Procedure.i yySetBuffer(*buffer, length.i, format.i = #PB_Ascii)
-  yyFree()
+; Makes `*s` an empty scanner over the tables `*t`.
+Procedure __yylexerInitScanner(*s.__yylexerScanner, *t.__yylexerTables)
+  *s\tables = *t
+  *s\textFormat = #PB_Ascii
+  __yylexerRestart(*s)
+EndProcedure
+
+; `*fallback`, unless the running scanner uses the tables `*t`: the scanner
+; the calls of those tables act on.
+Procedure.i __yylexerPick(*t.__yylexerTables, *fallback.__yylexerScanner)
+  If *__yylexerRunning <> 0
+    If *__yylexerRunning\tables = *t
+      ProcedureReturn *__yylexerRunning
+    EndIf
+  EndIf
+  ProcedureReturn *fallback
+EndProcedure
+
+; Frees the current input and goes back to the one below it. A token that
+; lay in the freed input loses its text.
+Procedure.i yyScannerPopInput(*s.__yylexerScanner)
+  Protected *below.__yylexerInput = *s\below
+  If *below = 0
+    ProcedureReturn #False
+  EndIf
+  If *s\tokBytes = *s\bytes
+    *s\tokBytes = *below\bytes
+    *s\tokFormat = *below\textFormat
+    *s\tokLength = 0
+  EndIf
+  If *s\bytes <> 0
+    FreeMemory(*s\bytes)
+  EndIf
+  *s\bytes = *below\bytes
+  *s\size = *below\size
+  *s\pos = *below\pos
+  *s\lineNo = *below\lineNo
+  *s\colNo = *below\colNo
+  *s\pending = *below\pending
+  *s\textFormat = *below\textFormat
+  *s\below = *below\below
+  *s\depth = *s\depth - 1
+  FreeMemory(*below)
+  ProcedureReturn #True
+EndProcedure
+
+Procedure yyScannerFree(*s.__yylexerScanner)
+  While yyScannerPopInput(*s)
+  Wend
+  If *s\bytes <> 0
+    FreeMemory(*s\bytes)
+    *s\bytes = 0
+  EndIf
+  If *s\stack <> 0
+    FreeMemory(*s\stack)
+    *s\stack = 0
+    *s\stackSize = 0
+  EndIf
+  *s\size = 0
+  *s\textFormat = #PB_Ascii
+  __yylexerRestart(*s)
+EndProcedure
+
+; The loaders: each fills bytes (a copy of the input with a 0 byte behind
+; it), size and textFormat of `*into` and returns #True, or #False (and
+; leaves bytes 0) when memory or the file could not be had.
+Procedure.i __yylexerLoadBuffer(*into.__yylexerInput, *buffer, length.i, format.i)
+  *into\bytes = 0
   If length < 0 Or (length > 0 And *buffer = 0)
     ProcedureReturn #False
   EndIf
   ; AllocateMemory clears the memory, so the copy is followed by a 0 byte.
-  __yylexer\bytes = AllocateMemory(length + 1)
-  If __yylexer\bytes = 0
+  *into\bytes = AllocateMemory(length + 1)
+  If *into\bytes = 0
     ProcedureReturn #False
   EndIf
   If length > 0
-    CopyMemory(*buffer, __yylexer\bytes, length)
+    CopyMemory(*buffer, *into\bytes, length)
   EndIf
-  __yylexer\size = length
-  __yylexer\textFormat = __yylexerTextFormat(format)
+  *into\size = length
+  *into\textFormat = __yylexerTextFormat(format)
   ProcedureReturn #True
 EndProcedure
 
-Procedure.i yySetString(text.s, format.i = #PB_Ascii)
-  Protected length.i
-  yyFree()
+Procedure.i __yylexerLoadString(*into.__yylexerInput, text.s, format.i)
   format = __yylexerTextFormat(format)
-  length = StringByteLength(text, format)
+  *into\size = StringByteLength(text, format)
   ; PokeS writes a 0 byte behind the text; the extra room keeps it inside.
-  __yylexer\bytes = AllocateMemory(length + 2)
-  If __yylexer\bytes = 0
+  *into\bytes = AllocateMemory(*into\size + 2)
+  If *into\bytes = 0
     ProcedureReturn #False
   EndIf
-  PokeS(__yylexer\bytes, text, -1, format)
-  __yylexer\size = length
-  __yylexer\textFormat = format
+  PokeS(*into\bytes, text, -1, format)
+  *into\textFormat = format
   ProcedureReturn #True
 EndProcedure
 
-Procedure.i yySetFile(fileName.s, format.i = #PB_Ascii)
-  Protected file.i
-  Protected fileSize.q
-  Protected length.i
-  Protected ok.i = #False
-  yyFree()
+Procedure.i __yylexerLoadFile(*into.__yylexerInput, fileName.s, format.i)
+  Protected file.i, fileSize.q, length.i
+  *into\bytes = 0
   file = ReadFile(#PB_Any, fileName)
   If file = 0
     ProcedureReturn #False
@@ -287,35 +542,139 @@ Procedure.i yySetFile(fileName.s, format.i = #PB_Ascii)
   fileSize = Lof(file)
   length = fileSize
   If fileSize >= 0 And length = fileSize
-    __yylexer\bytes = AllocateMemory(length + 1)
+    *into\bytes = AllocateMemory(length + 1)
   EndIf
-  If __yylexer\bytes <> 0
-    If length = 0 Or ReadData(file, __yylexer\bytes, length) = length
-      __yylexer\size = length
-      __yylexer\textFormat = __yylexerTextFormat(format)
+  If *into\bytes <> 0
+    If length = 0 Or ReadData(file, *into\bytes, length) = length
+      *into\size = length
+      *into\textFormat = __yylexerTextFormat(format)
       ; The mark says how the file is encoded; it is not text to scan.
-      If __yylexer\textFormat = #PB_UTF8 And length >= 3
-        If PeekA(__yylexer\bytes) = $EF And PeekA(__yylexer\bytes + 1) = $BB And PeekA(__yylexer\bytes + 2) = $BF
-          MoveMemory(__yylexer\bytes + 3, __yylexer\bytes, length - 3)
-          __yylexer\size = length - 3
-          PokeA(__yylexer\bytes + __yylexer\size, 0)
+      If *into\textFormat = #PB_UTF8 And length >= 3
+        If PeekA(*into\bytes) = $EF And PeekA(*into\bytes + 1) = $BB And PeekA(*into\bytes + 2) = $BF
+          MoveMemory(*into\bytes + 3, *into\bytes, length - 3)
+          *into\size = length - 3
+          PokeA(*into\bytes + *into\size, 0)
         EndIf
       EndIf
-      ok = #True
     Else
-      yyFree()
+      FreeMemory(*into\bytes)
+      *into\bytes = 0
     EndIf
   EndIf
   CloseFile(file)
-  ProcedureReturn ok
+  ProcedureReturn Bool(*into\bytes <> 0)
+EndProcedure
+
+; Makes a loaded copy the scanner's whole input (bytes 0: empty input).
+Procedure.i __yylexerSetInput(*s.__yylexerScanner, *loaded.__yylexerInput)
+  yyScannerFree(*s)
+  If *loaded\bytes = 0
+    ProcedureReturn #False
+  EndIf
+  *s\bytes = *loaded\bytes
+  *s\size = *loaded\size
+  *s\textFormat = *loaded\textFormat
+  *s\tokBytes = *s\bytes
+  *s\tokFormat = *s\textFormat
+  ProcedureReturn #True
+EndProcedure
+
+; Puts a loaded copy over the current input (bytes 0: nothing changes).
+Procedure.i __yylexerPushInput(*s.__yylexerScanner, *loaded.__yylexerInput)
+  Protected *below.__yylexerInput
+  If *loaded\bytes = 0
+    ProcedureReturn #False
+  EndIf
+  *below = AllocateMemory(SizeOf(__yylexerInput))
+  If *below = 0
+    FreeMemory(*loaded\bytes)
+    ProcedureReturn #False
+  EndIf
+  *below\bytes = *s\bytes
+  *below\size = *s\size
+  *below\pos = *s\pos
+  *below\lineNo = *s\lineNo
+  *below\colNo = *s\colNo
+  *below\pending = *s\pending
+  *below\textFormat = *s\textFormat
+  *below\below = *s\below
+  *s\below = *below
+  *s\depth = *s\depth + 1
+  *s\bytes = *loaded\bytes
+  *s\size = *loaded\size
+  *s\textFormat = *loaded\textFormat
+  __yylexerStartInput(*s)
+  ProcedureReturn #True
+EndProcedure
+
+Procedure.i yyScannerSetBuffer(*s.__yylexerScanner, *buffer, length.i, format.i = #PB_Ascii)
+  Protected loaded.__yylexerInput
+  __yylexerLoadBuffer(@loaded, *buffer, length, format)
+  ProcedureReturn __yylexerSetInput(*s, @loaded)
+EndProcedure
+
+Procedure.i yyScannerSetString(*s.__yylexerScanner, text.s, format.i = #PB_Ascii)
+  Protected loaded.__yylexerInput
+  __yylexerLoadString(@loaded, text, format)
+  ProcedureReturn __yylexerSetInput(*s, @loaded)
+EndProcedure
+
+Procedure.i yyScannerSetFile(*s.__yylexerScanner, fileName.s, format.i = #PB_Ascii)
+  Protected loaded.__yylexerInput
+  __yylexerLoadFile(@loaded, fileName, format)
+  ProcedureReturn __yylexerSetInput(*s, @loaded)
+EndProcedure
+
+Procedure.i yyScannerPushBuffer(*s.__yylexerScanner, *buffer, length.i, format.i = #PB_Ascii)
+  Protected loaded.__yylexerInput
+  __yylexerLoadBuffer(@loaded, *buffer, length, format)
+  ProcedureReturn __yylexerPushInput(*s, @loaded)
+EndProcedure
+
+Procedure.i yyScannerPushString(*s.__yylexerScanner, text.s, format.i = #PB_Ascii)
+  Protected loaded.__yylexerInput
+  __yylexerLoadString(@loaded, text, format)
+  ProcedureReturn __yylexerPushInput(*s, @loaded)
+EndProcedure
+
+Procedure.i yyScannerPushFile(*s.__yylexerScanner, fileName.s, format.i = #PB_Ascii)
+  Protected loaded.__yylexerInput
+  __yylexerLoadFile(@loaded, fileName, format)
+  ProcedureReturn __yylexerPushInput(*s, @loaded)
+EndProcedure
+
+Procedure.i yyScannerInputDepth(*s.__yylexerScanner)
+  ProcedureReturn *s\depth
+EndProcedure
+
+; A new scanner over the tables `*t`, or 0 without memory.
+Procedure.i __yylexerNewScanner(*t.__yylexerTables)
+  Protected *s.__yylexerScanner = AllocateMemory(SizeOf(__yylexerScanner))
+  If *s <> 0
+    __yylexerInitScanner(*s, *t)
+    *s\allocated = #True
+  EndIf
+  ProcedureReturn *s
+EndProcedure
+
+; Frees a scanner made by a NewScanner call; any other (a default scanner, 0)
+; only loses its input.
+Procedure yyDeleteScanner(*s.__yylexerScanner)
+  If *s = 0
+    ProcedureReturn
+  EndIf
+  yyScannerFree(*s)
+  If *s\allocated
+    FreeMemory(*s)
+  EndIf
 EndProcedure
 
 ; The length of the well-formed UTF-8 sequence at `pos` (2 to 4), or 1 for
 ; an ASCII byte and for any byte that starts no complete well-formed sequence.
 ; The ranges of the second byte exclude overlong forms (E0, F0), surrogates
 ; (ED) and code points above U+10FFFF (F4).
-Procedure.i __yylexerUtf8Length(pos.i)
-  Protected *at = __yylexer\bytes + pos
+Procedure.i __yylexerUtf8Length(*s.__yylexerScanner, pos.i)
+  Protected *at = *s\bytes + pos
   Protected lead.i = PeekA(*at)
   Protected count.i, low.i = $80, high.i = $BF, i.i
   If lead >= $C2 And lead <= $DF
@@ -337,7 +696,7 @@ Procedure.i __yylexerUtf8Length(pos.i)
   Else
     ProcedureReturn 1
   EndIf
-  If pos + count > __yylexer\size
+  If pos + count > *s\size
     ProcedureReturn 1
   EndIf
   For i = 1 To count - 1
@@ -353,89 +712,80 @@ EndProcedure
 ; Moves the position to `endPos`, counting lines and columns, and closes the
 ; token there. With UTF-8 input the column moves on once the last byte of a
 ; character has been passed, so a byte inside a character keeps its column.
-Procedure __yylexerAdvance(endPos.i)
+Procedure __yylexerAdvance(*s.__yylexerScanner, endPos.i)
   Protected current.i
-  While __yylexer\pos < endPos
-    current = PeekA(__yylexer\bytes + __yylexer\pos)
-    If __yylexer\pending > 0
-      __yylexer\pending = __yylexer\pending - 1
-      If __yylexer\pending = 0
-        __yylexer\colNo = __yylexer\colNo + 1
+  While *s\pos < endPos
+    current = PeekA(*s\bytes + *s\pos)
+    If *s\pending > 0
+      *s\pending = *s\pending - 1
+      If *s\pending = 0
+        *s\colNo = *s\colNo + 1
       EndIf
     ElseIf current = 10
-      __yylexer\lineNo = __yylexer\lineNo + 1
-      __yylexer\colNo = 1
-    ElseIf current >= $C2 And __yylexer\textFormat = #PB_UTF8
-      __yylexer\pending = __yylexerUtf8Length(__yylexer\pos) - 1
-      If __yylexer\pending = 0
-        __yylexer\colNo = __yylexer\colNo + 1
+      *s\lineNo = *s\lineNo + 1
+      *s\colNo = 1
+    ElseIf current >= $C2 And *s\textFormat = #PB_UTF8
+      *s\pending = __yylexerUtf8Length(*s, *s\pos) - 1
+      If *s\pending = 0
+        *s\colNo = *s\colNo + 1
       EndIf
     Else
-      __yylexer\colNo = __yylexer\colNo + 1
+      *s\colNo = *s\colNo + 1
     EndIf
-    __yylexer\pos = __yylexer\pos + 1
+    *s\pos = *s\pos + 1
   Wend
-  __yylexer\tokLength = endPos - __yylexer\tokStart
+  *s\tokLength = endPos - *s\tokStart
 EndProcedure
 
-; The number of start conditions the tables know.
-Procedure.i __yylexerConditionCount()
-  CompilerIf Defined(__yylexerStartTable, #PB_Constant)
-    ProcedureReturn PeekI(?__yylexer_starts)
-  CompilerElse
-    ProcedureReturn 1
-  CompilerEndIf
-EndProcedure
-
-Procedure yyBegin(condition.i)
-  If condition >= 0 And condition < __yylexerConditionCount()
-    __yylexer\condition = condition
+Procedure yyScannerBegin(*s.__yylexerScanner, condition.i)
+  If condition >= 0 And condition < __yylexerConditionCount(*s\tables)
+    *s\condition = condition
   EndIf
 EndProcedure
 
-Procedure.i yyState()
-  ProcedureReturn __yylexer\condition
+Procedure.i yyScannerState(*s.__yylexerScanner)
+  ProcedureReturn *s\condition
 EndProcedure
 
-Procedure yyPushState(condition.i)
+Procedure yyScannerPushState(*s.__yylexerScanner, condition.i)
   Protected *larger
-  If __yylexer\stackDepth >= __yylexer\stackSize
-    If __yylexer\stack = 0
+  If *s\stackDepth >= *s\stackSize
+    If *s\stack = 0
       *larger = AllocateMemory(16 * SizeOf(Integer))
     Else
-      *larger = ReAllocateMemory(__yylexer\stack, 2 * __yylexer\stackSize * SizeOf(Integer))
+      *larger = ReAllocateMemory(*s\stack, 2 * *s\stackSize * SizeOf(Integer))
     EndIf
     If *larger <> 0
-      If __yylexer\stack = 0
-        __yylexer\stackSize = 16
+      If *s\stack = 0
+        *s\stackSize = 16
       Else
-        __yylexer\stackSize = 2 * __yylexer\stackSize
+        *s\stackSize = 2 * *s\stackSize
       EndIf
-      __yylexer\stack = *larger
+      *s\stack = *larger
     EndIf
   EndIf
   ; Without memory the condition is not remembered: the pop then goes back
   ; further, but nothing is written outside the stack.
-  If __yylexer\stackDepth < __yylexer\stackSize
-    PokeI(__yylexer\stack + __yylexer\stackDepth * SizeOf(Integer), __yylexer\condition)
-    __yylexer\stackDepth = __yylexer\stackDepth + 1
+  If *s\stackDepth < *s\stackSize
+    PokeI(*s\stack + *s\stackDepth * SizeOf(Integer), *s\condition)
+    *s\stackDepth = *s\stackDepth + 1
   EndIf
-  yyBegin(condition)
+  yyScannerBegin(*s, condition)
 EndProcedure
 
-Procedure yyPopState()
-  If __yylexer\stackDepth > 0
-    __yylexer\stackDepth = __yylexer\stackDepth - 1
-    __yylexer\condition = PeekI(__yylexer\stack + __yylexer\stackDepth * SizeOf(Integer))
+Procedure yyScannerPopState(*s.__yylexerScanner)
+  If *s\stackDepth > 0
+    *s\stackDepth = *s\stackDepth - 1
+    *s\condition = PeekI(*s\stack + *s\stackDepth * SizeOf(Integer))
   Else
-    __yylexer\condition = #yyStateINITIAL
+    *s\condition = #yyStateINITIAL
   EndIf
 EndProcedure
 
 ; The bytes of the token when a match from `startPos` to `endPos` is
 ; accepted in a state with cut `kind`, `length`; -1 when a cut leaves no byte,
 ; so the accept does not count (the scanner would stand still).
-Procedure.i __yylexerKeptLength(kind.i, length.i, startPos.i, endPos.i, tookEnd.i)
+Procedure.i __yylexerKeptLength(*s.__yylexerScanner, kind.i, length.i, startPos.i, endPos.i, tookEnd.i)
   Protected kept.i = endPos - startPos
   Select kind
     Case 1
@@ -444,7 +794,7 @@ Procedure.i __yylexerKeptLength(kind.i, length.i, startPos.i, endPos.i, tookEnd.
       kept = kept - length
     Case 3
       If tookEnd = #False
-        If kept >= 2 And PeekA(__yylexer\bytes + endPos - 2) = 13 And PeekA(__yylexer\bytes + endPos - 1) = 10
+        If kept >= 2 And PeekA(*s\bytes + endPos - 2) = 13 And PeekA(*s\bytes + endPos - 1) = 10
           kept = kept - 2
         Else
           kept = kept - 1
@@ -459,101 +809,56 @@ Procedure.i __yylexerKeptLength(kind.i, length.i, startPos.i, endPos.i, tookEnd.
   ProcedureReturn kept
 EndProcedure
 
-Procedure.i yyLex(*userData = 0)
-  Protected *classes = ?__yylexer_charclass
-  Protected startState.i = PeekI(?__yylexer_info)
+Procedure.i __yylexerLex(*s.__yylexerScanner, *userData)
+  Protected *t.__yylexerTables = *s\tables
   Protected state.i, nextState.i, column.i, p.i, tookEnd.i, action.i
-  CompilerIf Defined(__yylexerCompact, #PB_Constant)
-    Protected row.i, base.i, owner.i, link.i, rule.i
-  CompilerElse
-    Protected *rows = ?__yylexer_actionTable
-    Protected width.i = PeekI(?__yylexer_info + SizeOf(Integer)) + 1 ; K targets, 1 action
-  CompilerEndIf
   Protected acceptAction.i, acceptEnd.i, acceptAtEnd.i, result.i
+  Protected lineStart.i, cutKind.i, kept.i
   Protected callAction.__yylexerAction
-  CompilerIf Defined(__yylexerStartTable, #PB_Constant)
-    Protected *starts = ?__yylexer_starts + SizeOf(Integer)
-    CompilerIf Defined(__yylexerCompact, #PB_Constant)
-      Protected *cuts = ?__yylexer_rulecut
-    CompilerElse
-      Protected *cuts = ?__yylexer_cut
-    CompilerEndIf
-    Protected lineStart.i, cutKind.i, cutLength.i, kept.i
-  CompilerEndIf
 
   Repeat
-    __yylexer\tokStart = __yylexer\pos
-    __yylexer\tokLength = 0
-    __yylexer\tokLine = __yylexer\lineNo
-    __yylexer\tokColumn = __yylexer\colNo
-    __yylexer\tokPending = __yylexer\pending
-    If __yylexer\pos >= __yylexer\size And __yylexer\endDone = #True
+    ; A pushed input that is used up gives way to the one below.
+    If *s\pos >= *s\size And *s\below <> 0
+      yyScannerPopInput(*s)
+      Continue
+    EndIf
+    *s\tokBytes = *s\bytes
+    *s\tokFormat = *s\textFormat
+    *s\tokStart = *s\pos
+    *s\tokLength = 0
+    *s\tokLine = *s\lineNo
+    *s\tokColumn = *s\colNo
+    *s\tokPending = *s\pending
+    If *s\pos >= *s\size And *s\endDone = #True
       ProcedureReturn #yyEOF
     EndIf
 
     ; Walk as far as the automaton goes, remembering the last accept.
-    CompilerIf Defined(__yylexerStartTable, #PB_Constant)
-      lineStart = 0
-      If __yylexer\pos = 0
-        lineStart = 1
-      ElseIf PeekA(__yylexer\bytes + __yylexer\pos - 1) = 10
-        lineStart = 1
-      EndIf
-      state = PeekI(*starts + (__yylexer\condition * 2 + lineStart) * SizeOf(Integer))
-    CompilerElse
-      state = startState
-    CompilerEndIf
-    p = __yylexer\pos
+    lineStart = 0
+    If *s\pos = 0
+      lineStart = 1
+    ElseIf PeekA(*s\bytes + *s\pos - 1) = 10
+      lineStart = 1
+    EndIf
+    state = __yylexerStartOf(*t, *s\condition, lineStart)
+    p = *s\pos
     tookEnd = #False
     acceptAction = 0
     acceptEnd = p
     acceptAtEnd = #False
     Repeat
-      If p < __yylexer\size
-        CompilerIf Defined(__yylexerCompact, #PB_Constant)
-          __yylexerPeekSized(column, *classes, PeekA(__yylexer\bytes + p), #__yylexerClassSize)
-        CompilerElse
-          column = PeekI(*classes + PeekA(__yylexer\bytes + p) * SizeOf(Integer))
-        CompilerEndIf
+      If p < *s\size
+        column = __yylexerClassOf(*t, PeekA(*s\bytes + p))
         If column = 0
           Break
         EndIf
+      ElseIf *s\below <> 0
+        Break ; only the outermost input has an end to match
       Else
         column = 0
         tookEnd = #True
       EndIf
-      CompilerIf Defined(__yylexerCompact, #PB_Constant)
-        ; At most two probes: the state's own row, then its template row.
-        nextState = 0
-        __yylexerPeekSized(row, ?__yylexer_row, state, #__yylexerRowSize)
-        __yylexerPeekSized(base, ?__yylexer_base, row, #__yylexerBaseSize)
-        owner = 0
-        If base + column < #__yylexerSlots
-          __yylexerPeekSized(owner, ?__yylexer_check, base + column, #__yylexerCheckSize)
-        EndIf
-        If owner = row + 1
-          __yylexerPeekSized(nextState, ?__yylexer_next, base + column, #__yylexerNextSize)
-        Else
-          __yylexerPeekSized(link, ?__yylexer_fallback, state, #__yylexerFallbackSize)
-          row = link % #__yylexerSpan
-          If row <> 0
-            __yylexerPeekSized(base, ?__yylexer_base, row - 1, #__yylexerBaseSize)
-            If base + column < #__yylexerSlots
-              __yylexerPeekSized(owner, ?__yylexer_check, base + column, #__yylexerCheckSize)
-              If owner = row
-                __yylexerPeekSized(nextState, ?__yylexer_next, base + column, #__yylexerNextSize)
-              EndIf
-            EndIf
-          EndIf
-        EndIf
-        If nextState = #__yylexerFillValue
-          __yylexerPeekSized(link, ?__yylexer_fallback, state, #__yylexerFallbackSize)
-          nextState = link / #__yylexerSpan
-        EndIf
-        nextState = nextState - 1
-      CompilerElse
-        nextState = PeekI(*rows + (state * width + column) * SizeOf(Integer))
-      CompilerEndIf
+      nextState = __yylexerMove(*t, state, column)
       If nextState < 0
         Break
       EndIf
@@ -561,100 +866,213 @@ Procedure.i yyLex(*userData = 0)
       If tookEnd = #False
         p = p + 1
       EndIf
-      CompilerIf Defined(__yylexerCompact, #PB_Constant)
-        action = 0
-        __yylexerPeekSized(rule, ?__yylexer_accept, state, #__yylexerAcceptSize)
-        If rule <> 0
-          action = PeekI(?__yylexer_rules + (rule - 1) * SizeOf(Integer))
-        EndIf
-      CompilerElse
-        action = PeekI(*rows + (state * width + width - 1) * SizeOf(Integer))
-      CompilerEndIf
+      action = __yylexerActionOf(*t, state)
       If action <> 0
-        CompilerIf Defined(__yylexerStartTable, #PB_Constant)
-          CompilerIf Defined(__yylexerCompact, #PB_Constant)
-            __yylexerPeekSized(cutKind, *cuts, (rule - 1) * 2, #__yylexerCutSize)
-            __yylexerPeekSized(cutLength, *cuts, (rule - 1) * 2 + 1, #__yylexerCutSize)
-          CompilerElse
-            cutKind = PeekI(*cuts + state * 2 * SizeOf(Integer))
-            cutLength = PeekI(*cuts + (state * 2 + 1) * SizeOf(Integer))
-          CompilerEndIf
-          kept = __yylexerKeptLength(cutKind, cutLength, __yylexer\pos, p, tookEnd)
+        If *t\cuts <> 0
+          cutKind = __yylexerCutOf(*t, state, 0)
+          kept = __yylexerKeptLength(*s, cutKind, __yylexerCutOf(*t, state, 1), *s\pos, p, tookEnd)
           If kept >= 0
             acceptAction = action
-            acceptEnd = __yylexer\pos + kept
+            acceptEnd = *s\pos + kept
             acceptAtEnd = Bool(tookEnd = #True And cutKind = 0)
           EndIf
-        CompilerElse
+        Else
           acceptAction = action
           acceptEnd = p
           acceptAtEnd = tookEnd
-        CompilerEndIf
+        EndIf
       EndIf
     Until tookEnd = #True
 
     If acceptAction <> 0
-      __yylexerAdvance(acceptEnd)
+      __yylexerAdvance(*s, acceptEnd)
       If acceptAtEnd = #True
-        __yylexer\endDone = #True
+        *s\endDone = #True
       EndIf
       callAction = acceptAction
       result = callAction(*userData)
       If result <> -1
         ProcedureReturn result
       EndIf
-    ElseIf __yylexer\pos < __yylexer\size
+    ElseIf *s\pos < *s\size
       ; Tables over characters never start a match inside a well-formed
       ; UTF-8 character, so one that no rule names is one error, not several.
-      If __yylexer\textFormat = #PB_UTF8
-        __yylexerAdvance(__yylexer\pos + __yylexerUtf8Length(__yylexer\pos))
+      If *s\textFormat = #PB_UTF8
+        __yylexerAdvance(*s, *s\pos + __yylexerUtf8Length(*s, *s\pos))
       Else
-        __yylexerAdvance(__yylexer\pos + 1)
+        __yylexerAdvance(*s, *s\pos + 1)
       EndIf
       ProcedureReturn #yyError
     Else
-      __yylexer\endDone = #True
+      *s\endDone = #True
       ProcedureReturn #yyEOF
     EndIf
   ForEver
 EndProcedure
 
-Procedure.s yyText()
-  If __yylexer\tokLength <= 0
-    ProcedureReturn ""
-  EndIf
-  If __yylexer\textFormat = #PB_UTF8
-    ProcedureReturn PeekS(__yylexer\bytes + __yylexer\tokStart, __yylexer\tokLength, #PB_UTF8 | #PB_ByteLength)
-  EndIf
-  ProcedureReturn PeekS(__yylexer\bytes + __yylexer\tokStart, __yylexer\tokLength, #PB_Ascii)
+; The actions called from here act on `*s` through the calls without a
+; scanner; a scanner's action may run another's yyLex.
+Procedure.i yyScannerLex(*s.__yylexerScanner, *userData = 0)
+  Protected *outer = *__yylexerRunning
+  Protected result.i
+  *__yylexerRunning = *s
+  result = __yylexerLex(*s, *userData)
+  *__yylexerRunning = *outer
+  ProcedureReturn result
 EndProcedure
 
-Procedure yyLess(n.i)
-  If n < 0 Or n >= __yylexer\tokLength
+Procedure.s yyScannerText(*s.__yylexerScanner)
+  If *s\tokLength <= 0
+    ProcedureReturn ""
+  EndIf
+  If *s\tokFormat = #PB_UTF8
+    ProcedureReturn PeekS(*s\tokBytes + *s\tokStart, *s\tokLength, #PB_UTF8 | #PB_ByteLength)
+  EndIf
+  ProcedureReturn PeekS(*s\tokBytes + *s\tokStart, *s\tokLength, #PB_Ascii)
+EndProcedure
+
+Procedure yyScannerLess(*s.__yylexerScanner, n.i)
+  If n < 0 Or n >= *s\tokLength Or *s\tokBytes <> *s\bytes
     ProcedureReturn
   EndIf
   ; Back to the token's start, then forward over the bytes it keeps, so line
   ; and column are counted as for any token.
-  __yylexer\pos = __yylexer\tokStart
-  __yylexer\lineNo = __yylexer\tokLine
-  __yylexer\colNo = __yylexer\tokColumn
-  __yylexer\pending = __yylexer\tokPending
-  __yylexer\endDone = #False
-  __yylexerAdvance(__yylexer\tokStart + n)
+  *s\pos = *s\tokStart
+  *s\lineNo = *s\tokLine
+  *s\colNo = *s\tokColumn
+  *s\pending = *s\tokPending
+  *s\endDone = #False
+  __yylexerAdvance(*s, *s\tokStart + n)
 EndProcedure
 
-Procedure.i yyLength()
-  ProcedureReturn __yylexer\tokLength
+Procedure.i yyScannerLength(*s.__yylexerScanner)
+  ProcedureReturn *s\tokLength
 EndProcedure
 
-Procedure.i yyLine()
-  ProcedureReturn __yylexer\tokLine
+Procedure.i yyScannerLine(*s.__yylexerScanner)
+  ProcedureReturn *s\tokLine
 EndProcedure
 
-Procedure.i yyColumn()
-  ProcedureReturn __yylexer\tokColumn
+Procedure.i yyScannerColumn(*s.__yylexerScanner)
+  ProcedureReturn *s\tokColumn
 EndProcedure
 
-Procedure.i yyOffset()
-  ProcedureReturn __yylexer\tokStart
+Procedure.i yyScannerOffset(*s.__yylexerScanner)
+  ProcedureReturn *s\tokStart
 EndProcedure
+
+CompilerIf Not Defined(__yylexerPrefixed, #PB_Constant)
+  ; The default scanner and the calls without a prefix, over the tables of
+  ; the source without "%prefix" that includes this file.
+  Global __yylexerDefaultTables.__yylexerTables
+  CompilerIf Defined(__yylexerStartTable, #PB_Constant)
+    CompilerIf Defined(__yylexerCompact, #PB_Constant)
+      __yylexerBindTables(@__yylexerDefaultTables, ?__yylexer_charclass, 0, ?__yylexer_info, ?__yylexer_starts, ?__yylexer_rulecut)
+    CompilerElse
+      __yylexerBindTables(@__yylexerDefaultTables, ?__yylexer_charclass, ?__yylexer_actionTable, ?__yylexer_info, ?__yylexer_starts, ?__yylexer_cut)
+    CompilerEndIf
+  CompilerElseIf Defined(__yylexerCompact, #PB_Constant)
+    __yylexerBindTables(@__yylexerDefaultTables, ?__yylexer_charclass, 0, ?__yylexer_info, 0, 0)
+  CompilerElse
+    __yylexerBindTables(@__yylexerDefaultTables, ?__yylexer_charclass, ?__yylexer_actionTable, ?__yylexer_info, 0, 0)
+  CompilerEndIf
+  CompilerIf Defined(__yylexerCompact, #PB_Constant)
+    __yylexerBindComb(@__yylexerDefaultTables, ?__yylexer_accept, ?__yylexer_row, ?__yylexer_fallback, ?__yylexer_base, ?__yylexer_next, ?__yylexer_check, ?__yylexer_rules, #__yylexerSlots, #__yylexerSpan, #__yylexerFillValue)
+    CompilerIf Defined(__yylexerCutSize, #PB_Constant)
+      __yylexerBindSizes(@__yylexerDefaultTables, #__yylexerClassSize, #__yylexerAcceptSize, #__yylexerRowSize, #__yylexerFallbackSize, #__yylexerBaseSize, #__yylexerNextSize, #__yylexerCheckSize, #__yylexerCutSize)
+    CompilerElse
+      __yylexerBindSizes(@__yylexerDefaultTables, #__yylexerClassSize, #__yylexerAcceptSize, #__yylexerRowSize, #__yylexerFallbackSize, #__yylexerBaseSize, #__yylexerNextSize, #__yylexerCheckSize, 0)
+    CompilerEndIf
+  CompilerEndIf
+
+  Global __yylexer.__yylexerScanner
+  __yylexerInitScanner(@__yylexer, @__yylexerDefaultTables)
+
+  Procedure.i yyScanner()
+    ProcedureReturn __yylexerPick(@__yylexerDefaultTables, @__yylexer)
+  EndProcedure
+
+  Procedure.i yyNewScanner()
+    ProcedureReturn __yylexerNewScanner(@__yylexerDefaultTables)
+  EndProcedure
+
+  Procedure.i yySetString(text.s, format.i = #PB_Ascii)
+    ProcedureReturn yyScannerSetString(yyScanner(), text, format)
+  EndProcedure
+
+  Procedure.i yySetBuffer(*buffer, length.i, format.i = #PB_Ascii)
+    ProcedureReturn yyScannerSetBuffer(yyScanner(), *buffer, length, format)
+  EndProcedure
+
+  Procedure.i yySetFile(fileName.s, format.i = #PB_Ascii)
+    ProcedureReturn yyScannerSetFile(yyScanner(), fileName, format)
+  EndProcedure
+
+  Procedure yyFree()
+    yyScannerFree(yyScanner())
+  EndProcedure
+
+  Procedure.i yyLex(*userData = 0)
+    ProcedureReturn yyScannerLex(yyScanner(), *userData)
+  EndProcedure
+
+  Procedure.s yyText()
+    ProcedureReturn yyScannerText(yyScanner())
+  EndProcedure
+
+  Procedure.i yyLength()
+    ProcedureReturn yyScannerLength(yyScanner())
+  EndProcedure
+
+  Procedure.i yyLine()
+    ProcedureReturn yyScannerLine(yyScanner())
+  EndProcedure
+
+  Procedure.i yyColumn()
+    ProcedureReturn yyScannerColumn(yyScanner())
+  EndProcedure
+
+  Procedure.i yyOffset()
+    ProcedureReturn yyScannerOffset(yyScanner())
+  EndProcedure
+
+  Procedure yyLess(n.i)
+    yyScannerLess(yyScanner(), n)
+  EndProcedure
+
+  Procedure yyBegin(condition.i)
+    yyScannerBegin(yyScanner(), condition)
+  EndProcedure
+
+  Procedure.i yyState()
+    ProcedureReturn yyScannerState(yyScanner())
+  EndProcedure
+
+  Procedure yyPushState(condition.i)
+    yyScannerPushState(yyScanner(), condition)
+  EndProcedure
+
+  Procedure yyPopState()
+    yyScannerPopState(yyScanner())
+  EndProcedure
+
+  Procedure.i yyPushFile(fileName.s, format.i = #PB_Ascii)
+    ProcedureReturn yyScannerPushFile(yyScanner(), fileName, format)
+  EndProcedure
+
+  Procedure.i yyPushString(text.s, format.i = #PB_Ascii)
+    ProcedureReturn yyScannerPushString(yyScanner(), text, format)
+  EndProcedure
+
+  Procedure.i yyPushBuffer(*buffer, length.i, format.i = #PB_Ascii)
+    ProcedureReturn yyScannerPushBuffer(yyScanner(), *buffer, length, format)
+  EndProcedure
+
+  Procedure.i yyPopInput()
+    ProcedureReturn yyScannerPopInput(yyScanner())
+  EndProcedure
+
+  Procedure.i yyInputDepth()
+    ProcedureReturn yyScannerInputDepth(yyScanner())
+  EndProcedure
+CompilerEndIf

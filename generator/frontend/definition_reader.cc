@@ -28,6 +28,35 @@ bool IsUtf8Directive(std::string_view examined) {
   return AsciiLowered(word) == "%utf" && examined.substr(word.size(), 1) == "8";
 }
 
+// The NAME of "%prefix NAME": letters, digits and "_", not starting with a
+// digit; empty when `rest` (after the word) holds anything else.
+std::string_view PrefixName(std::string_view rest) {
+  const std::string_view name = TrimSpaces(rest);
+  if (rest.empty() || rest[0] != ' ' || name.empty()) return {};
+  if (name[0] >= '0' && name[0] <= '9') return {};
+  for (const char c : name) {
+    const bool letter = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+    if (!letter && c != '_' && !(c >= '0' && c <= '9')) return {};
+  }
+  return name;
+}
+
+// The first "%prefix" line's NAME among the declarations, so that lines above
+// it are named alike; empty when there is none or it is malformed (the
+// reader reports that at the line).
+std::string DeclaredPrefix(std::string_view definition) {
+  LineSplitter lines(definition);
+  while (!lines.AtEnd()) {
+    const std::string_view examined = StripComment(lines.Next());
+    if (examined.substr(0, 2) == "%%") break;
+    const std::string_view word = ReadDirectiveWord(examined);
+    if (AsciiLowered(word) == "%prefix") {
+      return std::string(PrefixName(examined.substr(word.size())));
+    }
+  }
+  return {};
+}
+
 bool DeclaresUtf8(std::string_view definition) {
   LineSplitter lines(definition);
   while (!lines.AtEnd()) {
@@ -52,9 +81,14 @@ class Reader {
         budget_{partLimit, partLimit},
         definitionBudget_{partLimit, partLimit} {}
 
-  // `utf8` for UTF-8 mode.
-  int Run(bool utf8) {
+  // `utf8` for UTF-8 mode; `prefix` the name of "%prefix", or empty.
+  int Run(bool utf8, std::string prefix) {
     error_.ErrorLine = 0;
+    if (!prefix.empty()) {
+      facts_.prefix = prefix;
+      procedureName_ = prefix + "run";
+      constantPrefix_ = std::move(prefix);
+    }
     if (utf8) {
       root_.flags |= kUtf8Mode;
       prefix_ = kUtf8TokenPrefix;
@@ -65,8 +99,11 @@ class Reader {
       if (!NextLine(raw)) return 0;
       const std::string_view examined = StripComment(raw);
       if (examined.substr(0, 2) == "%%") {
-        if (section_ == 0) facts_.separatorLine = error_.ErrorLine;
-        out_ += section_ == 0 ? kIncludeLine : std::string_view{};
+        if (section_ == 0) {
+          facts_.separatorLine = error_.ErrorLine;
+          out_ += kIncludeLine;
+          facts_.includeTailOffset = out_.size();
+        }
         ++section_;
         EndLine();
         continue;
@@ -109,6 +146,12 @@ class Reader {
     const std::string lower = AsciiLowered(word);
     if (lower == "%nocase") {
       root_.flags |= kCaseInsensitive;
+    } else if (lower == "%prefix") {
+      const std::string_view name = PrefixName(examined.substr(word.size()));
+      if (name.empty() || name != facts_.prefix) return Fail(kSyntaxError);
+      out_ += "#__yylexerPrefixed = 1 : #";
+      out_ += name;
+      out_ += "StateINITIAL = 0";
     } else if (lower == "%minimize") {
       facts_.minimize = true;
     } else if (lower == "%compact") {
@@ -166,13 +209,17 @@ class Reader {
   bool StateDirective(std::string_view lower, std::string_view rest) {
     LexerStates& states = facts_.states;
     std::string line;
-    if (!states.enabled) line = "#__yylexerStartTable = 1 : #yyStateINITIAL = 0";
+    if (!states.enabled) {
+      line = facts_.prefix.empty() ? "#__yylexer" : "#" + facts_.prefix;
+      line += "StartTable = 1 : #" + constantPrefix_ + "StateINITIAL = 0";
+    }
     states.enabled = true;
     if (lower == "%context") {
       root_.flags |= kContextMode;
     } else {
       declaresStates_ = true;
-      const int number = DeclareStates(rest, lower == "%xstate", states, line, error_);
+      const int number =
+          DeclareStates(rest, lower == "%xstate", states, line, error_, constantPrefix_);
       if (number != 0) return Fail(number);
     }
     out_ += line;
@@ -199,14 +246,15 @@ class Reader {
     facts_.states.rules.push_back(std::move(starts));
     facts_.states.cuts.push_back(shape.cut);
     if (shape.plainContext && facts_.plainContextLine == 0) facts_.plainContextLine = line;
-    out_ += "Procedure __yylexerrun";
+    out_ += "Procedure ";
+    out_ += procedureName_;
     out_ += std::to_string(rule_);
     out_ += '(';
     out_ += userData_;
     out_ += ") : ";
     const auto after = static_cast<std::size_t>(stop);
-    std::string text =
-        SubstituteTokens(after < examined.size() ? examined.substr(after) : "", prefix_);
+    std::string text = SubstituteTokens(after < examined.size() ? examined.substr(after) : "",
+                                        prefix_, constantPrefix_);
     for (;;) {
       const std::size_t close = FindOutsideQuotes(text, "}", kTrackQuotes, 0);
       if (close == 0) {
@@ -215,7 +263,7 @@ class Reader {
         EndLine();
         std::string_view raw;
         if (!NextLine(raw)) return false;
-        text = SubstituteTokens(raw, prefix_);
+        text = SubstituteTokens(raw, prefix_, constantPrefix_);
         continue;
       }
       const std::string_view rest = TrimSpaces(std::string_view(text).substr(close));
@@ -260,6 +308,8 @@ class Reader {
   // common limit a thousand names for one large definition would take hours.
   PartBudget budget_;
   PartBudget definitionBudget_;
+  std::string procedureName_ = "__yylexerrun";  // then the rule's number
+  std::string constantPrefix_ = "yy";           // of #yyTokenX and #yyStateX
 };
 
 }  // namespace
@@ -273,7 +323,7 @@ int ReadDefinition(std::string_view definition, RegexNode& root, const CaseTable
     utf8 = true;
   }
   utf8 = utf8 || DeclaresUtf8(definition);
-  return Reader(definition, root, cases, out, error, facts, partLimit).Run(utf8);
+  return Reader(definition, root, cases, out, error, facts, partLimit).Run(utf8, DeclaredPrefix(definition));
 }
 
 }  // namespace tarnwick

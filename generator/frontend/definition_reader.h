@@ -54,6 +54,13 @@ struct DefinitionFacts {
   // The first rule line where `^`, `$` or `/` stands as an operator would in
   // a file without "%context"; 0 for none.
   int32_t plainContextLine = 0;
+  // "%prefix NAME": NAME, else empty. Such a source names its procedures,
+  // labels and constants with NAME in place of "__yylexer" and "yy"; its
+  // "%prefix" line marks it for the engine ("#__yylexerPrefixed = 1") and
+  // its include line ends at `includeTailOffset`, where the scanner's own
+  // declarations go once its tables are known.
+  std::string prefix;
+  std::size_t includeTailOffset = 0;
 };
 
 // Appends the translated lines to `out` and the rule trees to `root`.

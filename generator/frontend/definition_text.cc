@@ -60,7 +60,8 @@ std::string_view ReadDirectiveWord(std::string_view line) {
   return line.substr(0, end);
 }
 
-std::string SubstituteTokens(std::string_view action, std::string_view prefix) {
+std::string SubstituteTokens(std::string_view action, std::string_view prefix,
+                             std::string_view names) {
   std::string out;
   out.reserve(action.size() + 16);
   QuoteState quotes;
@@ -73,7 +74,9 @@ std::string SubstituteTokens(std::string_view action, std::string_view prefix) {
         out += "#yyEOF";
         i += 5;
       } else {
-        out += "#yyToken";
+        out += '#';
+        out += names;
+        out += "Token";
       }
       continue;
     }

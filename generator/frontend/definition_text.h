@@ -36,7 +36,10 @@ bool IsWordChar(unsigned char c);
 std::string_view ReadDirectiveWord(std::string_view line);
 
 // Replaces every token prefix outside quotes: followed by "<EOF>" in any
-// letter case it becomes "#yyEOF", otherwise "#yyToken" joined to what follows.
-std::string SubstituteTokens(std::string_view action, std::string_view prefix = kTokenPrefix);
+// letter case it becomes "#yyEOF", otherwise "#yyToken" joined to what
+// follows, with `names` in place of "yy" there (a "%prefix" scanner's
+// tokens; the end of input stays the engine's #yyEOF).
+std::string SubstituteTokens(std::string_view action, std::string_view prefix = kTokenPrefix,
+                             std::string_view names = "yy");
 
 }  // namespace tarnwick

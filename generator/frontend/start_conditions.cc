@@ -27,7 +27,7 @@ int Fail(ErrorState& error, int number, std::string_view arg = {}) {
 }  // namespace
 
 int DeclareStates(std::string_view names, bool exclusive, LexerStates& states, std::string& out,
-                  ErrorState& error) {
+                  ErrorState& error, std::string_view constantPrefix) {
   std::size_t i = 0;
   while (i < names.size()) {
     if (IsBlank(names[i])) {
@@ -43,7 +43,9 @@ int DeclareStates(std::string_view names, bool exclusive, LexerStates& states, s
     const std::string_view name = names.substr(i, end - i);
     if (FindCondition(states, name) >= 0) return Fail(error, kStateDeclaredTwice, name);
     if (!out.empty()) out += " : ";
-    out += "#yyState";
+    out += '#';
+    out += constantPrefix;
+    out += "State";
     out += name;
     out += " = ";
     out += std::to_string(states.names.size());

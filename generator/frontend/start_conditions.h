@@ -18,10 +18,11 @@
 namespace tarnwick {
 
 // Adds the names listed in `names` (blank-separated) to `states` and writes
-// their constants ("#yyStateA = 1 : #yyStateB = 2") to `out`. Returns 0 on
-// success, else an error number (with the offending name in `error`).
+// their constants ("#yyStateA = 1 : #yyStateB = 2", `constantPrefix` in
+// place of "yy") to `out`. Returns 0 on success, else an error number (with
+// the offending name in `error`).
 int DeclareStates(std::string_view names, bool exclusive, LexerStates& states, std::string& out,
-                  ErrorState& error);
+                  ErrorState& error, std::string_view constantPrefix = "yy");
 
 // Reads the prefix at the start of a rule's expression, if any, and gives
 // the conditions the rule is active in (`conditions`, by number) and the

@@ -19,6 +19,7 @@
 #include "frontend/definition_reader.h"
 #include "output/compact_tables.h"
 #include "output/graphviz.h"
+#include "output/prefixed_api.h"
 #include "output/scanner_tables.h"
 #include "pipeline/rule_warnings.h"
 #include "regex/regex_node.h"
@@ -85,13 +86,22 @@ int GenerateScannerText(std::string_view definition, const CaseTable& cases,
   if (facts.minimize || utf8) MinimizeDfa(*result.dfa);
 
   log.LogLine("Write outputfile...");
+  const std::size_t tablesStart = out.size();
+  std::string constants;
   if (facts.compact) {
-    const std::string constants =
-        WriteCompactTables(*result.dfa, facts.states.cuts, facts.ruleLines.size(), out);
-    out.insert(facts.compactLineOffset, constants);
+    constants = WriteCompactTables(*result.dfa, facts.states.cuts, facts.ruleLines.size(), out);
   } else {
     WriteScannerTables(*result.dfa, facts.states.cuts, out);
   }
+  // A prefixed scanner's generated names are renamed, and its declarations
+  // go into the include line, which stands after the %compact line.
+  if (!facts.prefix.empty()) {
+    RenameEngineNames(out, tablesStart, facts.prefix);
+    RenameEngineNames(constants, 0, facts.prefix);
+    WritePrefixedApi(facts.prefix, {facts.compact, !result.dfa->starts.empty()}, out);
+    out.insert(facts.includeTailOffset, PrefixedDeclarations(facts.prefix));
+  }
+  if (facts.compact) out.insert(facts.compactLineOffset, constants);
   return 1;
 }
 

@@ -12,14 +12,15 @@
 set -u
 
 usage() {
-  echo "usage: $0 --tarnwick T --scan S --pbrun P --work DIR --lex DEF --main MAIN.pb" \
+  echo "usage: $0 --tarnwick T --scan S --pbrun P --work DIR --lex DEF [--lex DEF]... --main MAIN.pb" \
        "--input FILE [--expected TOKENS] [--compare-scan] [--scan-args ARGS] [--file F]..." \
        "[--arg A]... [--compact]" >&2
   exit 2
 }
 
 tarnwick='' scan='' pbrun='' work='' lex='' main='' input='' expected='' compareScan='' scanArgs=''
-compact='' files=() args=()
+compact=''
+files=() args=() moreLex=()
 while [ $# -gt 0 ]; do
   [ $# -ge 2 ] || [ "$1" = --compare-scan ] || [ "$1" = --compact ] || usage
   case $1 in
@@ -27,7 +28,7 @@ while [ $# -gt 0 ]; do
     --scan) scan=$2 ;;
     --pbrun) pbrun=$2 ;;
     --work) work=$2 ;;
-    --lex) lex=$2 ;;
+    --lex) if [ -z "$lex" ]; then lex=$2; else moreLex+=("$2"); fi ;;
     --main) main=$2 ;;
     --input) input=$2 ;;
     --expected) expected=$2 ;;
@@ -65,7 +66,7 @@ rm -rf "$work"
 mkdir -p "$work" || fail "cannot make $work"
 here=$(cd "$(dirname "$0")" && pwd)
 cp "$lex" "$main" "$input" "$here/token_lines.pbi" "$work/" || fail "cannot copy the test's files"
-for f in "${files[@]}"; do
+for f in "${moreLex[@]}" "${files[@]}"; do
   cp "$f" "$work/" || fail "cannot copy $f"
 done
 lexName=$(basename "$lex")
@@ -83,8 +84,11 @@ if [ -n "$compact" ]; then
   awk '!done && /^%%/ { print "%compact"; done = 1 } { print }' plain/"$lexName" > "$lexName" ||
     fail "cannot add %compact to $lexName"
 fi
-TARNWICK_UI=console "$tarnwick" "$lexName" > tarnwick.log 2>&1 ||
-  fail "tarnwick failed on $lexName: $(cat tarnwick.log)"
+for def in "$lexName" "${moreLex[@]}"; do
+  def=$(basename "$def")
+  TARNWICK_UI=console "$tarnwick" "$def" > tarnwick.log 2>&1 ||
+    fail "tarnwick failed on $def: $(cat tarnwick.log)"
+done
 [ -z "$compact" ] || grep -q "^#__yylexerCompact = 1" "$scanner" || fail "no compact tables in $scanner"
 [ -f PBTarnwickInc.pbi ] || fail "no PBTarnwickInc.pbi beside the scanner"
 

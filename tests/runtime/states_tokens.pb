@@ -5,6 +5,9 @@ XIncludeFile "states.lex_lexerout.pbl"
 XIncludeFile "token_lines.pbi"
 
 Define token.i
+If OpenConsole() = 0
+  End 1
+EndIf
 If yySetFile(ProgramParameter(0)) = #False
   PrintN("cannot read " + ProgramParameter(0))
   End 1

@@ -46,14 +46,14 @@ Procedure.i TokenLinesUtf8Length(*at, left.i)
   ProcedureReturn count
 EndProcedure
 
-Procedure.s TokenLinesText()
-  Protected *at = __yylexer\bytes + yyOffset()
-  Protected left.i = yyLength()
+Procedure.s TokenLinesText(*scanner.__yylexerScanner)
+  Protected *at = *scanner\tokBytes + yyScannerOffset(*scanner)
+  Protected left.i = yyScannerLength(*scanner)
   Protected out.s = "", c.i, n.i
   While left > 0
     c = PeekA(*at)
     n = 1
-    If __yylexer\textFormat = #PB_UTF8
+    If *scanner\tokFormat = #PB_UTF8
       n = TokenLinesUtf8Length(*at, left)
     EndIf
     If n > 1
@@ -80,14 +80,26 @@ Procedure.s TokenLinesText()
 EndProcedure
 
 ; `rule` is the number of the rule whose action returned `token` (rules count
-; from 0 in file order); it is not used for #yyError and #yyEOF.
-Procedure PrintTokenLine(token.i, rule.i)
-  Protected where.s = "line " + Str(yyLine()) + "  col " + Str(yyColumn())
+; from 0 in file order); it is not used for #yyError and #yyEOF. `label`, when
+; not empty, goes before the line.
+Procedure PrintScannerTokenLine(*scanner, token.i, rule.i, label.s = "")
+  Protected where.s = "line " + Str(yyScannerLine(*scanner)) + "  col " + Str(yyScannerColumn(*scanner))
+  Protected text.s = Chr(34) + TokenLinesText(*scanner) + Chr(34)
+  If label <> ""
+    label = label + "  "
+  EndIf
   If token = #yyEOF
-    PrintN("eof  " + where)
+    PrintN(label + "eof  " + where)
   ElseIf token = #yyError
-    PrintN("error  " + where + "  " + Chr(34) + TokenLinesText() + Chr(34))
+    PrintN(label + "error  " + where + "  " + text)
   Else
-    PrintN("rule " + Str(rule) + "  " + where + "  " + Chr(34) + TokenLinesText() + Chr(34))
+    PrintN(label + "rule " + Str(rule) + "  " + where + "  " + text)
   EndIf
 EndProcedure
+
+; The same for the default scanner, in a program that has one.
+CompilerIf Defined(yyScanner, #PB_Procedure)
+  Procedure PrintTokenLine(token.i, rule.i)
+    PrintScannerTokenLine(yyScanner(), token, rule)
+  EndProcedure
+CompilerEndIf

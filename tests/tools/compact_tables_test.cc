@@ -42,7 +42,7 @@ std::pair<std::string, std::string> ScanBoth(const std::string& definition,
   const std::string compact = Generate(WithCompact(definition), compactError);
   EXPECT_EQ(plain.empty(), compact.empty());
   if (plain.empty()) return {};
-  EXPECT_NE(compact.find("__yylexer_check:"), std::string::npos);
+  EXPECT_NE(compact.find("_check:"), std::string::npos);  // NAME_check: with %prefix NAME
   return {Scan(plain, input), Scan(compact, input)};
 }
 

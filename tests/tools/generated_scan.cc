@@ -3,6 +3,7 @@
 #include "action_calls.h"
 #include "base/log.h"
 #include "pipeline/generate.h"
+#include "prefixed_source.h"
 #include "scan_engine.h"
 #include "scanner_tables.h"
 
@@ -30,7 +31,10 @@ std::string Generate(const std::string& definition, tarnwick::ErrorState& error,
   return result.source;
 }
 
-std::string Scan(const std::string& source, const std::string& input, int condition) {
+std::string Scan(const std::string& generated, const std::string& input, int condition) {
+  // A prefixed example is read under the names without prefix, as
+  // tarnwick-scan reads it.
+  const std::string source = UnprefixedSource(generated);
   const TableRead read = ReadScannerTables(source);
   if (!read.tables) return "tables: " + read.error;
   const ActionCallsRead calls = ReadActionCalls(source);

@@ -15,7 +15,8 @@ namespace tarnwick_scan {
 std::string Generate(const std::string& definition, tarnwick::ErrorState& error,
                      std::vector<std::string>* log = nullptr);
 
-// Tokens as "N:text" for rule N, "!text" for an error, "$" for the end,
+// Tokens as "N:text" for rule N (a "%prefix" source is read as
+// tarnwick-scan reads it), "!text" for an error, "$" for the end,
 // separated by blanks.
 std::string Scan(const std::string& source, const std::string& input, int condition = 0);
 

@@ -10,6 +10,7 @@
 #include "action_calls.h"
 #include "base/text.h"
 #include "base/whole_file.h"
+#include "prefixed_source.h"
 #include "scan_engine.h"
 #include "scanner_tables.h"
 #include "token_format.h"
@@ -43,6 +44,8 @@ constexpr std::string_view kUsage =
     "around them (If, Select, loops) is ignored, so a call under a condition\n"
     "is always applied. --state NAME starts in condition NAME (#yyStateNAME)\n"
     "instead of INITIAL.\n"
+    "A scanner generated with %prefix NAME is read alike: NAMEBegin(#NAMEStateX)\n"
+    "and its other calls count, and --state takes the name without the prefix.\n"
     "\n"
     "Exit status: 0 done, 2 bad command line or unreadable file,\n"
     "3 SCANNER.pbl holds no valid scanner tables.\n";
@@ -141,6 +144,7 @@ int RunScanTool(const std::vector<std::string>& args, std::ostream& out, std::os
     return kExitOk;
   }
   auto source = tarnwick::ReadWholeFile(options.scannerPath);
+  if (source) source = UnprefixedSource(*source);
   if (!source) {
     err << "tarnwick-scan: cannot read " << options.scannerPath << "\n";
     return kExitUsage;
