@@ -323,7 +323,8 @@ int ReadDefinition(std::string_view definition, RegexNode& root, const CaseTable
     utf8 = true;
   }
   utf8 = utf8 || DeclaresUtf8(definition);
-  return Reader(definition, root, cases, out, error, facts, partLimit).Run(utf8, DeclaredPrefix(definition));
+  return Reader(definition, root, cases, out, error, facts, partLimit)
+      .Run(utf8, DeclaredPrefix(definition));
 }
 
 }  // namespace tarnwick
