@@ -4,9 +4,9 @@
 // (first fit).
 //
 // Templates are found without comparing rows pair by pair, which would be
-// quadratic: states are grouped by the target they move to most often, and
-// a group's template holds, column by column, the move most of its members
-// make. A state takes its group's template when that saves entries.
+// quadratic: each state is compared only with the few templates used last,
+// and takes the one that leaves the fewest entries when that saves at least
+// half of its row; otherwise its own row becomes a template.
 #include "output/row_displacement.h"
 
 #include <algorithm>
@@ -75,10 +75,26 @@ void Difference(const Row& row, const Row& base, int32_t fill, Out&& out) {
   }
 }
 
-std::size_t DifferenceSize(const Row& row, const Row& base, int32_t fill) {
-  std::size_t size = 0;
-  Difference(row, base, fill, [&size](const Entry&) { ++size; });
-  return size;
+// How many entries Difference would give, counted only up to `limit`: the
+// template search needs to know only whether a template beats the best so
+// far, and most recent templates are far off, so counting stops early.
+std::size_t DifferenceSize(const Row& row, const Row& base, int32_t fill, std::size_t limit) {
+  std::size_t size = 0, i = 0, j = 0;
+  while (size < limit && (i < row.size() || j < base.size())) {
+    if (j == base.size() || (i < row.size() && row[i].column < base[j].column)) {
+      ++i;
+      ++size;
+    } else if (i == row.size() || base[j].column < row[i].column) {
+      ++j;
+      ++size;
+    } else {
+      const int32_t value = base[j].value == kFill ? fill : base[j].value;
+      size += row[i].value != value;
+      ++i;
+      ++j;
+    }
+  }
+  return std::min(size, limit);
 }
 
 int32_t MostFrequentValue(const Row& row) {
@@ -132,7 +148,7 @@ Templates ChooseTemplates(const std::vector<Row>& rows) {
     std::size_t best = recent.size(), bestSize = row.size();
     for (std::size_t k = 0; k < recent.size(); ++k) {
       const std::size_t size =
-          DifferenceSize(row, out.rows[static_cast<std::size_t>(recent[k])], fill);
+          DifferenceSize(row, out.rows[static_cast<std::size_t>(recent[k])], fill, bestSize);
       if (size < bestSize) {
         best = k;
         bestSize = size;
