@@ -14,10 +14,8 @@ measurements to WORKDIR/compact.json, and the table into README between
 the compact markers.
 """
 
-import argparse
 import datetime
 import os
-import statistics
 import subprocess
 import sys
 
@@ -52,38 +50,22 @@ def flex_bytes(workdir, name):
 
 
 def measure(workdir, tarnwick, scan, names, rounds):
-    results = {}
-    for name in names:
-        entry = {v: {"runs": []} for v in VARIANTS}
-        entry["rounds"] = rounds
-        for r in range(rounds):
-            for variant in (VARIANTS if r % 2 == 0 else VARIANTS[::-1]):
-                res = run_variant(workdir, tarnwick, name, variant)
-                if not res["ok"]:
-                    entry[variant]["failure"] = res.get("message", "failed")
-                    continue
-                entry[variant]["runs"].append({"wall": res["wall"], "cpu": res["cpu"]})
-                entry[variant]["output"] = res["output"]
+    def figures(name, entry):
         for variant in VARIANTS:
             e = entry[variant]
             if e["runs"]:
-                e["wall"] = statistics.median(x["wall"] for x in e["runs"])
-                e["cpu"] = statistics.median(x["cpu"] for x in e["runs"])
                 e["tables"] = table_bytes.ours_table_bytes(e["output"])
                 e["size"] = os.path.getsize(e["output"])
         entry["flex"], entry["flex_failure"] = flex_bytes(workdir, name)
-        if all(entry[v]["runs"] for v in VARIANTS):
-            sample = os.path.join(workdir, "wl", name, name + ".txt")
-            a = minimize.tokens(scan, entry["plain"]["output"], sample)
-            b = minimize.tokens(scan, entry["compact"]["output"], sample)
-            entry["same_tokens"] = a[0] == 0 and a == b
-            entry["token_lines"] = a[1].count(b"\n")
-        results[name] = entry
-        sys.stdout.write("%-15s %s flex %s\n" % (name, "  ".join(
+
+    def progress(name, entry):
+        return "%s flex %s" % ("  ".join(
             "%s %s" % (v, ("%.4fs %d table bytes" % (entry[v]["cpu"], entry[v]["tables"]))
-                       if entry[v]["runs"] else "FAIL") for v in VARIANTS), entry["flex"]))
-        sys.stdout.flush()
-    return results
+                       if entry[v]["runs"] else "FAIL") for v in VARIANTS), entry["flex"])
+
+    return harness.measure_variants(
+        workdir, scan, names, rounds, VARIANTS,
+        lambda name, variant: run_variant(workdir, tarnwick, name, variant), figures, progress)
 
 
 def table(results, source):
@@ -114,26 +96,8 @@ def table(results, source):
 
 
 def main(argv):
-    ap = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    for arg in ("workdir", "tarnwick", "scan", "runstat", "readme"):
-        ap.add_argument(arg)
-    ap.add_argument("--rounds", type=int, default=5)
-    ap.add_argument("--only", default="")
-    args = ap.parse_args(argv[1:])
-    import workloads
-    names = [w.name for w in workloads.all_workloads()
-             if os.path.isdir(os.path.join(args.workdir, "wl", w.name))]
-    if args.only:
-        names = [n for n in names if n in args.only.split(",")]
-    harness.RUNSTAT = os.path.abspath(args.runstat)
-    import report
-    source = report.source_text()
-    results = measure(args.workdir, os.path.abspath(args.tarnwick), os.path.abspath(args.scan),
-                      names, args.rounds)
-    old = harness.save_results(os.path.join(args.workdir, "compact.json"), results,
-                               args.rounds, source, keep_others=bool(args.only))
-    report.replace_section(args.readme, BEGIN, END, table(old, source))
-    return 0 if all(e.get("same_tokens") for e in old.values()) else 1
+    return harness.variant_main(argv, __doc__.splitlines()[0], "compact.json", BEGIN, END,
+                                measure, table)
 
 
 if __name__ == "__main__":

@@ -183,6 +183,82 @@ def save_results(path, results, rounds, source, keep_others):
         json.dump({"rounds": rounds, "source": source, "workloads": merged}, f, indent=1)
     return merged
 
+
+def tokens(scan, output, sample):
+    """tarnwick-scan's exit status and token stream for `output` over `sample`."""
+    proc = subprocess.run([scan, output, sample], stdout=subprocess.PIPE,
+                          stderr=subprocess.PIPE, check=False)
+    return proc.returncode, proc.stdout
+
+
+def measure_variants(workdir, scan, names, rounds, variants, run, figures, progress,
+                     log=sys.stdout):
+    """Times two variants of each workload's definition in alternation.
+
+    run(name, variant) is one measured run; figures(name, entry) adds each
+    variant's own figures once the medians are known; progress(name, entry)
+    is the text of the workload's progress line. The token streams of the
+    two variants' outputs over the workload's sample are compared last."""
+    results = {}
+    for name in names:
+        entry = {v: {"runs": []} for v in variants}
+        entry["rounds"] = rounds
+        for r in range(rounds):
+            for variant in (variants if r % 2 == 0 else variants[::-1]):
+                res = run(name, variant)
+                if not res["ok"]:
+                    entry[variant]["failure"] = res.get("message", "failed")
+                    continue
+                entry[variant]["runs"].append({"wall": res["wall"], "cpu": res["cpu"]})
+                entry[variant]["output"] = res["output"]
+        for variant in variants:
+            e = entry[variant]
+            if e["runs"]:
+                e["wall"] = statistics.median(x["wall"] for x in e["runs"])
+                e["cpu"] = statistics.median(x["cpu"] for x in e["runs"])
+        figures(name, entry)
+        if all(entry[v]["runs"] for v in variants):
+            sample = os.path.join(workdir, "wl", name, name + ".txt")
+            a = tokens(scan, entry[variants[0]]["output"], sample)
+            b = tokens(scan, entry[variants[1]]["output"], sample)
+            entry["same_tokens"] = a[0] == 0 and a == b
+            entry["token_lines"] = a[1].count(b"\n")
+        results[name] = entry
+        log.write("%-15s %s\n" % (name, progress(name, entry)))
+        log.flush()
+    return results
+
+
+def variant_main(argv, description, results_file, begin, end, measure, table):
+    """The command line shared by the variant benchmarks (minimize.py,
+    compact.py): WORKDIR TARNWICK TARNWICK_SCAN RUNSTAT README [--rounds N]
+    [--only NAME,...]. measure(workdir, tarnwick, scan, names, rounds) gives
+    the results, kept in WORKDIR/`results_file`; table(results, source) is
+    written into README between `begin` and `end`. Exits 1 where a
+    workload's two variants scan differently."""
+    ap = argparse.ArgumentParser(description=description)
+    for arg in ("workdir", "tarnwick", "scan", "runstat", "readme"):
+        ap.add_argument(arg)
+    ap.add_argument("--rounds", type=int, default=5)
+    ap.add_argument("--only", default="")
+    args = ap.parse_args(argv[1:])
+    import workloads
+    names = [w.name for w in workloads.all_workloads()
+             if os.path.isdir(os.path.join(args.workdir, "wl", w.name))]
+    if args.only:
+        names = [n for n in names if n in args.only.split(",")]
+    global RUNSTAT
+    RUNSTAT = os.path.abspath(args.runstat)
+    import report
+    source = report.source_text()
+    results = measure(args.workdir, os.path.abspath(args.tarnwick), os.path.abspath(args.scan),
+                      names, args.rounds)
+    old = save_results(os.path.join(args.workdir, results_file), results, args.rounds, source,
+                       keep_others=bool(args.only))
+    report.replace_section(args.readme, begin, end, table(old, source))
+    return 0 if all(e.get("same_tokens") for e in old.values()) else 1
+
+
 def main(argv):
     ap = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     ap.add_argument("workdir")

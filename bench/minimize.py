@@ -13,11 +13,8 @@ measurements to WORKDIR/minimize.json, and the table into README between
 the minimize markers.
 """
 
-import argparse
 import datetime
 import os
-import statistics
-import subprocess
 import sys
 
 import harness
@@ -61,44 +58,21 @@ def run_variant(workdir, tarnwick, name, variant):
                           os.path.join(outdir, "%s-%s.pbl" % (name, variant)))
 
 
-def tokens(scan, output, sample):
-    proc = subprocess.run([scan, output, sample], stdout=subprocess.PIPE,
-                          stderr=subprocess.PIPE, check=False)
-    return proc.returncode, proc.stdout
-
-
 def measure(workdir, tarnwick, scan, names, rounds):
-    results = {}
-    for name in names:
-        entry = {v: {"runs": []} for v in VARIANTS}
-        entry["rounds"] = rounds
-        for r in range(rounds):
-            for variant in (VARIANTS if r % 2 == 0 else VARIANTS[::-1]):
-                res = run_variant(workdir, tarnwick, name, variant)
-                if not res["ok"]:
-                    entry[variant]["failure"] = res.get("message", "failed")
-                    continue
-                entry[variant]["runs"].append({"wall": res["wall"], "cpu": res["cpu"]})
-                entry[variant]["output"] = res["output"]
+    def figures(name, entry):
         for variant in VARIANTS:
             e = entry[variant]
             if e["runs"]:
-                e["wall"] = statistics.median(x["wall"] for x in e["runs"])
-                e["cpu"] = statistics.median(x["cpu"] for x in e["runs"])
                 e["states"] = harness.ours_states(e["output"])[0]
                 e["size"] = os.path.getsize(e["output"])
-        if all(entry[v]["runs"] for v in VARIANTS):
-            sample = os.path.join(workdir, "wl", name, name + ".txt")
-            a = tokens(scan, entry["plain"]["output"], sample)
-            b = tokens(scan, entry["minimized"]["output"], sample)
-            entry["same_tokens"] = a[0] == 0 and a == b
-            entry["token_lines"] = a[1].count(b"\n")
-        results[name] = entry
-        sys.stdout.write("%-15s %s\n" % (name, "  ".join(
-            "%s %s" % (v, ("%.4fs %d states" % (entry[v]["cpu"], entry[v]["states"]))
-                       if entry[v]["runs"] else "FAIL") for v in VARIANTS)))
-        sys.stdout.flush()
-    return results
+
+    def progress(name, entry):
+        return "  ".join("%s %s" % (v, ("%.4fs %d states" % (entry[v]["cpu"], entry[v]["states"]))
+                                    if entry[v]["runs"] else "FAIL") for v in VARIANTS)
+
+    return harness.measure_variants(
+        workdir, scan, names, rounds, VARIANTS,
+        lambda name, variant: run_variant(workdir, tarnwick, name, variant), figures, progress)
 
 
 def fmt_pair(entry, key, fmt, variants=VARIANTS):
@@ -141,26 +115,8 @@ def table(results, source):
 
 
 def main(argv):
-    ap = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    for arg in ("workdir", "tarnwick", "scan", "runstat", "readme"):
-        ap.add_argument(arg)
-    ap.add_argument("--rounds", type=int, default=5)
-    ap.add_argument("--only", default="")
-    args = ap.parse_args(argv[1:])
-    import workloads
-    names = [w.name for w in workloads.all_workloads()
-             if os.path.isdir(os.path.join(args.workdir, "wl", w.name))]
-    if args.only:
-        names = [n for n in names if n in args.only.split(",")]
-    harness.RUNSTAT = os.path.abspath(args.runstat)
-    import report
-    source = report.source_text()
-    results = measure(args.workdir, os.path.abspath(args.tarnwick), os.path.abspath(args.scan),
-                      names, args.rounds)
-    old = harness.save_results(os.path.join(args.workdir, "minimize.json"), results,
-                               args.rounds, source, keep_others=bool(args.only))
-    report.replace_section(args.readme, BEGIN, END, table(old, source))
-    return 0 if all(e.get("same_tokens") for e in old.values()) else 1
+    return harness.variant_main(argv, __doc__.splitlines()[0], "minimize.json", BEGIN, END,
+                                measure, table)
 
 
 if __name__ == "__main__":

@@ -223,6 +223,30 @@ class TokenStreamTest(unittest.TestCase):
         self.assertIn("tokens", semcheck.compare(a, a[:1]))
 
 
+class VariantRunnerTest(unittest.TestCase):
+    def test_alternation_medians_failures_and_token_comparison(self):
+        import io
+        calls = []
+
+        def run(name, variant):
+            calls.append(variant)
+            if name == "broken" and variant == "b":
+                return {"ok": False, "message": "no output"}
+            return {"ok": True, "wall": len(calls), "cpu": 0.5, "output": name + variant}
+
+        # "true" prints nothing (same tokens); "echo" prints its arguments, which differ.
+        for scan, same in (("true", True), ("echo", False)):
+            calls.clear()
+            results = harness.measure_variants(
+                "w", scan, ["ok", "broken"], 3, ("a", "b"), run, lambda n, e: None,
+                lambda n, e: "", log=io.StringIO())
+            self.assertEqual(calls[:6], ["a", "b", "b", "a", "a", "b"])
+            self.assertEqual(results["ok"]["a"]["wall"], 4)
+            self.assertEqual(results["ok"].get("same_tokens"), same)
+            self.assertEqual(results["broken"]["b"], {"runs": [], "failure": "no output"})
+            self.assertNotIn("same_tokens", results["broken"])
+
+
 if __name__ == "__main__":
     unittest.main()
 
