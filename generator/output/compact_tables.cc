@@ -108,14 +108,7 @@ std::string WriteCompactTables(const Dfa& dfa, const std::vector<RuleCut>& cuts,
       out.Put("()");
       out.Put(kLineEnd);
     }
-    PutLine(out, "  ");
-    PutLine(out, "  __yylexer_info:");
-    PutLine(out, "    ; startstate, cntcharclass");
-    out.Put("    Data.i ");
-    out.PutDecimal(dfa.start);
-    out.Put(", ");
-    out.PutDecimal(rows.columns);
-    out.Put(kLineEnd);
+    PutInfoTable(out, dfa.start, rows.columns);
   }
   if (!dfa.starts.empty()) {
     WriteStartTable(dfa, text);

@@ -108,17 +108,21 @@ void PutCoreTables(const Dfa& dfa, std::string& text) {
     out.Put(kLineEnd);
   }
 
+  PutInfoTable(out, dfa.start, static_cast<int64_t>(columns));
+}
+
+}  // namespace
+
+void PutInfoTable(TextCursor& out, int64_t start, int64_t columns) {
   PutLine(out, "  ");
   PutLine(out, "  __yylexer_info:");
   PutLine(out, "    ; startstate, cntcharclass");
   out.Put("    Data.i ");
-  out.PutDecimal(dfa.start);
+  out.PutDecimal(start);
   out.Put(", ");
-  out.PutDecimal(static_cast<int64_t>(columns));
+  out.PutDecimal(columns);
   out.Put(kLineEnd);
 }
-
-}  // namespace
 
 void WriteStartTable(const Dfa& dfa, std::string& text) {
   TextCursor out(text, 256 + dfa.starts.size() * 16);

@@ -11,6 +11,7 @@
 // position in Dfa::states.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,12 @@ void WriteScannerTables(const Dfa& dfa, std::string& out);
 //   __yylexer_cut: per state a line "kind, length" that says how a match
 //     ending there is cut back to its token (CutKind of its rule, `cuts`).
 void WriteScannerTables(const Dfa& dfa, const std::vector<RuleCut>& cuts, std::string& out);
+
+class TextCursor;
+
+// The __yylexer_info table (start state and row width) alone, from its blank
+// line on (both layouts write it alike).
+void PutInfoTable(TextCursor& out, int64_t start, int64_t columns);
 
 // The __yylexer_starts table alone, from its blank line on (both layouts
 // write it alike).
