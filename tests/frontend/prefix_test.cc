@@ -5,24 +5,10 @@
 #include <string>
 
 #include "frontend/definition_reader.h"
+#include "read_text.h"
 
 namespace tarnwick {
 namespace {
-
-struct Read {
-  int ok = 0;
-  std::string out;
-  ErrorState error;
-  DefinitionFacts facts;
-};
-
-Read ReadText(const std::string& definition) {
-  Read read;
-  auto root = RegexNode::MakeRoot();
-  read.ok =
-      ReadDefinition(definition, *root, CaseTable::Windows1252(), read.out, read.error, read.facts);
-  return read;
-}
 
 TEST(Prefix, NamesEveryLineTheReaderWrites) {
   // The %state line stands above %prefix: the prefix still names it.

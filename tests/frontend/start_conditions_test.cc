@@ -10,25 +10,11 @@
 
 #include "frontend/definition_reader.h"
 #include "frontend/regex_parser.h"
+#include "read_text.h"
 #include "regex/fixed_length.h"
 
 namespace tarnwick {
 namespace {
-
-struct Read {
-  int ok = 0;
-  std::string out;
-  ErrorState error;
-  DefinitionFacts facts;
-};
-
-Read ReadText(const std::string& definition) {
-  Read read;
-  auto root = RegexNode::MakeRoot();
-  read.ok =
-      ReadDefinition(definition, *root, CaseTable::Windows1252(), read.out, read.error, read.facts);
-  return read;
-}
 
 TEST(StartConditions, DirectivesWriteTheConstantsOnTheirLines) {
   const Read read = ReadText("%state A B\n%xstate C_1\n%context\n%%\n");
