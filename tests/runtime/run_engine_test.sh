@@ -103,32 +103,30 @@ status=$?
 [ $status -eq 0 ] || fail "the engine ($runner) ended with status $status: $(cat engine.err)"
 echo "engine run by $runner"
 
+# Compares engine.tokens with the token list $1; a difference is shown
+# after the heading $2 and fails the test once every comparison is made.
 same=0
-if [ -n "$expected" ]; then
-  if ! cmp -s "$expected" engine.tokens; then
-    echo "engine tokens differ from $expected:" >&2
-    diff -u "$expected" engine.tokens >&2
+compare_with() {
+  if ! cmp -s "$1" engine.tokens; then
+    echo "$2:" >&2
+    diff -u "$1" engine.tokens >&2
     same=1
   fi
+}
+
+if [ -n "$expected" ]; then
+  compare_with "$expected" "engine tokens differ from $expected"
 fi
 if [ -n "$compareScan" ]; then
   # shellcheck disable=SC2086 # the options are a space-separated list
   "$scan" $scanArgs "$scanner" "$inputName" > scan.tokens 2> scan.err ||
     fail "tarnwick-scan failed: $(cat scan.err)"
-  if ! cmp -s scan.tokens engine.tokens; then
-    echo "engine tokens differ from tarnwick-scan $scanArgs:" >&2
-    diff -u scan.tokens engine.tokens >&2
-    same=1
-  fi
+  compare_with scan.tokens "engine tokens differ from tarnwick-scan $scanArgs"
   if [ -n "$compact" ]; then
     # shellcheck disable=SC2086
     "$scan" $scanArgs "plain/$scanner" "$inputName" > plain.tokens 2> scan.err ||
       fail "tarnwick-scan failed on the plain scanner: $(cat scan.err)"
-    if ! cmp -s plain.tokens engine.tokens; then
-      echo "engine tokens of the compact tables differ from the plain tables':" >&2
-      diff -u plain.tokens engine.tokens >&2
-      same=1
-    fi
+    compare_with plain.tokens "engine tokens of the compact tables differ from the plain tables'"
   fi
 fi
 [ $same -eq 0 ] || fail "token streams differ (files in $work)"
