@@ -8,32 +8,12 @@
 #include <vector>
 
 #include "base/errors.h"
-#include "dfa_matches.h"
+#include "compiled.h"
 #include "frontend/definition_reader.h"
 #include "pipeline/generate.h"
 
 namespace tarnwick {
 namespace {
-
-struct Compiled {
-  int ok = 0;
-  ErrorState error;
-  GeneratedScanner scanner;
-
-  std::string Tables() const { return scanner.source.substr(scanner.source.find("DataSection")); }
-
-  bool Matches(std::string_view input) const { return DfaMatchesFirstRule(*scanner.dfa, input); }
-};
-
-Compiled Compile(std::string_view declarations, std::string_view rules,
-                 std::size_t maxStates = kDefaultMaxDfaStates) {
-  Compiled result;
-  NullLog log;
-  const std::string definition = std::string(declarations) + "%%\n" + std::string(rules);
-  result.ok = GenerateScannerText(definition, CaseTable::Windows1252(), maxStates, log,
-                                  result.error, result.scanner);
-  return result;
-}
 
 struct SameTables {
   std::string_view declarations;
@@ -78,8 +58,9 @@ TEST(NamedCountedCase, GiveTheTablesOfTheRuleWrittenOut) {
       {"", "\"(?i:\"a", "", "\\(\\?i:a"},
   };
   for (const SameTables& c : cases) {
-    const Compiled named = Compile(c.declarations, std::string(c.rule) + " { }\n");
-    const Compiled plain = Compile(c.plainDeclarations, std::string(c.written) + " { }\n");
+    const Compiled named = CompileDefinition(c.declarations, std::string(c.rule) + " { }\n");
+    const Compiled plain =
+        CompileDefinition(c.plainDeclarations, std::string(c.written) + " { }\n");
     ASSERT_EQ(named.ok, 1) << c.rule << ": error " << named.error.ErrorNumber;
     ASSERT_EQ(plain.ok, 1) << c.written;
     EXPECT_EQ(named.Tables(), plain.Tables()) << c.rule << " against " << c.written;
@@ -88,7 +69,7 @@ TEST(NamedCountedCase, GiveTheTablesOfTheRuleWrittenOut) {
 
 TEST(NamedCountedCase, ZeroCountsMatchTheEmptyText) {
   for (std::string_view rule : {"a{0}b", "a{0,0}b", "(xy){0}b"}) {
-    const Compiled compiled = Compile("", std::string(rule) + " { }\n");
+    const Compiled compiled = CompileDefinition("", std::string(rule) + " { }\n");
     ASSERT_EQ(compiled.ok, 1) << rule;
     EXPECT_TRUE(compiled.Matches("b")) << rule;
     EXPECT_FALSE(compiled.Matches("ab")) << rule;
@@ -111,7 +92,7 @@ TEST(NamedCountedCase, BracesThatEndTheExpressionStayActions) {
       {"a{ProcedureReturn\n}\n", "Procedure __yylexerrun0(*userData) : ProcedureReturn"},
   };
   for (const Action& c : cases) {
-    const Compiled compiled = Compile("", c.rules);
+    const Compiled compiled = CompileDefinition("", c.rules);
     ASSERT_EQ(compiled.ok, 1) << c.rules;
     const std::size_t start = compiled.scanner.source.find("Procedure");
     const std::size_t end = compiled.scanner.source.find("\r\n", start);
@@ -120,7 +101,8 @@ TEST(NamedCountedCase, BracesThatEndTheExpressionStayActions) {
 }
 
 TEST(NamedCountedCase, DefinitionLinesBecomeEmptyLines) {
-  const Compiled compiled = Compile("; defs\n%define D [0-9]\n%DEFINE E {D}\n", "{E} { }\n");
+  const Compiled compiled =
+      CompileDefinition("; defs\n%define D [0-9]\n%DEFINE E {D}\n", "{E} { }\n");
   ASSERT_EQ(compiled.ok, 1);
   EXPECT_TRUE(compiled.scanner.source.starts_with("; defs\r\n\r\n\r\nXIncludeFile"));
 }
@@ -156,7 +138,7 @@ TEST(NamedCountedCase, ErrorsNameTheirLine) {
       {"%utf8\n%define A \\uD800\n", "", kInvalidEscape, 2, "\\uD800"},
   };
   for (const Fault& c : cases) {
-    const Compiled compiled = Compile(c.declarations, c.rules);
+    const Compiled compiled = CompileDefinition(c.declarations, c.rules);
     EXPECT_EQ(compiled.ok, 0) << c.declarations << c.rules;
     EXPECT_EQ(compiled.error.ErrorNumber, c.number) << c.declarations << c.rules;
     EXPECT_EQ(compiled.error.ErrorLine, c.line) << c.declarations << c.rules;
@@ -195,7 +177,7 @@ TEST(NamedCountedCase, PartsBeyondTheBudgetAreRefused) {
 }
 
 TEST(NamedCountedCase, ALargeCountWithinTheBudgetMeetsTheStateLimit) {
-  const Compiled compiled = Compile("", "[a-z]{5000} { }\n", 1000);
+  const Compiled compiled = CompileDefinition("", "[a-z]{5000} { }\n", 1000);
   EXPECT_EQ(compiled.ok, 0);
   EXPECT_EQ(compiled.error.ErrorNumber, kNoError);
   EXPECT_NE(compiled.error.detail.find("grew past 1000 states"), std::string::npos);

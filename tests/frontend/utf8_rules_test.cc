@@ -8,27 +8,14 @@
 #include <vector>
 
 #include "base/errors.h"
-#include "dfa_matches.h"
+#include "compiled.h"
 #include "pipeline/generate.h"
 
 namespace tarnwick {
 namespace {
 
-struct Compiled {
-  int ok = 0;
-  ErrorState error;
-  GeneratedScanner scanner;
-
-  bool Matches(std::string_view input) const { return DfaMatchesFirstRule(*scanner.dfa, input); }
-};
-
 Compiled Compile(std::string_view rule, std::string_view declarations = "%utf8\n") {
-  Compiled result;
-  NullLog log;
-  const std::string definition = std::string(declarations) + "%%\n" + std::string(rule) + " { }\n";
-  result.ok = GenerateScannerText(definition, CaseTable::Windows1252(), kDefaultMaxDfaStates, log,
-                                  result.error, result.scanner);
-  return result;
+  return CompileDefinition(declarations, std::string(rule) + " { }\n");
 }
 
 // Each of `yes` matches the rule and none of `no` does.
