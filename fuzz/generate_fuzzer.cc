@@ -15,6 +15,7 @@
 
 #include "output/dot_file.h"
 #include "pipeline/generate.h"
+#include "prefixed_source.h"
 #include "scanner_tables.h"
 
 namespace {
@@ -39,7 +40,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string dot = tarnwick::DotFileText(*result.dfa);
   if (dot.empty()) std::abort();
 
-  const tarnwick_scan::TableRead read = tarnwick_scan::ReadScannerTables(result.source);
+  // A "%prefix" source is read under the names without prefix, as the
+  // preview tool reads it.
+  const tarnwick_scan::TableRead read =
+      tarnwick_scan::ReadScannerTables(tarnwick_scan::UnprefixedSource(result.source));
   if (!read.tables) {
     std::fprintf(stderr, "generated tables do not read back: line %d: %s\n", read.line,
                  read.error.c_str());
