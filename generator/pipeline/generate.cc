@@ -3,9 +3,9 @@
 // warns about rules that never match or match the empty text, minimizes the
 // DFA when "%minimize" asks for it or the definition is UTF-8, appends the
 // tables (compact ones with "%compact", whose type constants go into that
-// directive's line), writes the scanner file and, when asked, the drawing. The scanner
-// file is checked after writing: a short write would otherwise be placed as
-// if it were complete.
+// directive's line), writes the scanner file and, when asked, the drawing.
+// The scanner file is checked after writing: a short write would otherwise
+// be placed as if it were complete.
 #include "pipeline/generate.h"
 
 #include <optional>
@@ -73,7 +73,7 @@ int GenerateScannerText(std::string_view definition, const CaseTable& cases,
     return FailWith(error, "The automaton grew past " + std::to_string(maxDfaStates) + " states (" +
                                std::to_string(reached) + " states reached); simplify the rules");
   }
-  // The findings read the NFA's accepting states; they are logged before the
+  // The findings read the compact NFA's accepting states; they are logged before the
   // tables so that they stand next to the DFA they describe.
   LogContextWarning(facts, log);
   LogRuleWarnings(
