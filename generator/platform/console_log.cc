@@ -4,15 +4,20 @@
 
 namespace tarnwick::platform {
 
+void WriteConsole(std::FILE* out, std::string_view text) {
+  std::fwrite(text.data(), 1, text.size(), out);
+  std::fflush(out);
+}
+
 void ConsoleLog::Start() {
   if (started_) return;
   started_ = true;
-  out_ << banner_ << '\n' << std::flush;
+  WriteConsole(out_, banner_ + '\n');
 }
 
 void ConsoleLog::LogLine(std::string_view line) {
   Start();
-  out_ << line << '\n' << std::flush;
+  WriteConsole(out_, std::string(line) + '\n');
 }
 
 }  // namespace tarnwick::platform

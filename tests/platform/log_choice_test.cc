@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
+#include <cstdio>
+#include <memory>
+#include <string>
 
 #include "platform/console_log.h"
 
@@ -36,14 +38,18 @@ TEST(LogChoice, VariableDecidesButNeedsAWindowToShow) {
 }
 
 TEST(ConsoleLog, BannerOnceThenEveryLineIncludingEmptyOnes) {
-  std::ostringstream out;
-  ConsoleLog log("Tarnwick V.1.00", out);
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> out(std::tmpfile(), &std::fclose);
+  ASSERT_NE(out, nullptr);
+  ConsoleLog log("Tarnwick V.1.00", out.get());
   log.Start();
   log.LogLine("Read inputfile...");
   log.Start();
   log.LogLine("");
   log.LogLine("Error Line 0:");
-  EXPECT_EQ(out.str(), "Tarnwick V.1.00\nRead inputfile...\n\nError Line 0:\n");
+  std::rewind(out.get());
+  std::string text(100, '\0');
+  text.resize(std::fread(text.data(), 1, text.size(), out.get()));
+  EXPECT_EQ(text, "Tarnwick V.1.00\nRead inputfile...\n\nError Line 0:\n");
 }
 
 }  // namespace

@@ -1,5 +1,4 @@
 // Log selection for a build without a window toolkit: always the console.
-#include <iostream>
 
 #include "platform/console_log.h"
 
@@ -12,15 +11,15 @@ LogKind ChooseLogKind(ConsoleStream) {
 std::unique_ptr<LogUi> MakeLog(LogKind, ConsoleStream console, std::string banner,
                                std::function<void()>) {
   return std::make_unique<ConsoleLog>(std::move(banner),
-                                      console == ConsoleStream::kError ? std::cerr : std::cout);
+                                      console == ConsoleStream::kError ? stderr : stdout);
 }
 
 void ShowParameterError(LogKind, const std::string&, std::string_view usage) {
-  std::cerr << "Parameter error\n" << usage << '\n' << std::flush;
+  WriteConsole(stderr, "Parameter error\n" + std::string(usage) + '\n');
 }
 
 void ShowInformation(LogKind, const std::string&, std::string_view text) {
-  std::cout << text << std::flush;
+  WriteConsole(stdout, text);
 }
 
 }  // namespace tarnwick::platform

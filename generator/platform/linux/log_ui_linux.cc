@@ -5,8 +5,7 @@
 #include <dlfcn.h>
 #include <unistd.h>
 
-#include <filesystem>
-#include <iostream>
+#include <string>
 
 #include "platform/console_log.h"
 #include "platform/files.h"
@@ -21,13 +20,14 @@ namespace {
 // Beside the program in the build tree; in lib/tarnwick/ of an installed
 // tree, where bin/ holds programs only.
 std::string ModulePath() {
-  const std::filesystem::path programDirectory =
-      std::filesystem::path(ProgramFilePath()).parent_path();
-  const std::filesystem::path beside = programDirectory / kWindowModuleFile;
-  const std::filesystem::path installed =
-      programDirectory.parent_path() / kInstalledModuleFolder / kWindowModuleFile;
-  return FileExists(beside.string()) || !FileExists(installed.string()) ? beside.string()
-                                                                        : installed.string();
+  // Plain text operations on the absolute program path: std::filesystem would
+  // bring the C++ runtime's locale machinery into every run.
+  auto parentOf = [](const std::string& path) { return path.substr(0, path.rfind('/')); };
+  const std::string programDirectory = parentOf(ProgramFilePath());
+  const std::string beside = programDirectory + '/' + kWindowModuleFile;
+  const std::string installed = parentOf(programDirectory) + '/' + kInstalledModuleFolder + '/' +
+                                kWindowModuleFile;
+  return FileExists(beside) || !FileExists(installed) ? beside : installed;
 }
 
 // Loaded once, on first use, and kept for the life of the process.
@@ -65,17 +65,17 @@ std::unique_ptr<LogUi> MakeLog(LogKind kind, ConsoleStream console, std::string 
     }
   }
   return std::make_unique<ConsoleLog>(std::move(banner),
-                                      console == ConsoleStream::kError ? std::cerr : std::cout);
+                                      console == ConsoleStream::kError ? stderr : stdout);
 }
 
 void ShowParameterError(LogKind kind, const std::string& banner, std::string_view usage) {
-  std::cerr << "Parameter error\n" << usage << '\n' << std::flush;
+  WriteConsole(stderr, "Parameter error\n" + std::string(usage) + '\n');
   if (kind != LogKind::kWindow) return;
   if (const WindowModule* module = LoadWindowModule()) module->showParameterError(banner);
 }
 
 void ShowInformation(LogKind, const std::string&, std::string_view text) {
-  std::cout << text << std::flush;
+  WriteConsole(stdout, text);
 }
 
 }  // namespace tarnwick::platform

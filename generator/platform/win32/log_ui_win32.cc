@@ -4,7 +4,6 @@
 #include <windows.h>
 
 #include <cstdio>
-#include <iostream>
 
 #include "base/text.h"
 #include "platform/console_log.h"
@@ -50,18 +49,18 @@ std::unique_ptr<LogUi> MakeLog(LogKind kind, ConsoleStream console, std::string 
     return std::make_unique<Win32LogWindow>(std::move(banner), std::move(closeHook));
   }
   return std::make_unique<ConsoleLog>(std::move(banner),
-                                      console == ConsoleStream::kError ? std::cerr : std::cout);
+                                      console == ConsoleStream::kError ? stderr : stdout);
 }
 
 void ShowParameterError(LogKind kind, const std::string& banner, std::string_view usage) {
-  std::cerr << "Parameter error\n" << usage << '\n' << std::flush;
+  WriteConsole(stderr, "Parameter error\n" + std::string(usage) + '\n');
   if (kind != LogKind::kWindow) return;
   MessageBoxA(nullptr, "Parameter error", banner.c_str(), MB_OK);
 }
 
 void ShowInformation(LogKind kind, const std::string& banner, std::string_view text) {
   AttachParentConsole();
-  std::cout << text << std::flush;
+  WriteConsole(stdout, text);
   if (kind != LogKind::kWindow) return;
   Win32LogWindow window(banner, nullptr, 0);
   window.Start();
