@@ -4,8 +4,8 @@
 // the renaming back touches whole names only.
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <fstream>
-#include <regex>
 #include <set>
 #include <sstream>
 #include <string>
@@ -56,6 +56,14 @@ TEST(PrefixedScanner, ScansAsItsTwinWithoutPrefix) {
   }
 }
 
+// Where a name of letters, digits and "_" that goes on at `at` ends.
+std::size_t NameEnd(const std::string& text, std::size_t at) {
+  while (at < text.size() &&
+         (std::isalnum(static_cast<unsigned char>(text[at])) || text[at] == '_'))
+    ++at;
+  return at;
+}
+
 TEST(PrefixedScanner, DeclaresNoEngineNameOfItsOwn) {
   // What a prefixed source may name with "__yylexer": the engine's calls and
   // types, and the mark that keeps the calls without a prefix out.
@@ -65,10 +73,10 @@ TEST(PrefixedScanner, DeclaresNoEngineNameOfItsOwn) {
       "__yylexerPick",     "__yylexerNewScanner", "__yylexerPrefixed"};
   for (const char* definition : kDefinitions) {
     const std::string source = Prefixed(definition);
-    const std::regex name("__yylexer[A-Za-z0-9_]*");
-    for (auto it = std::sregex_iterator(source.begin(), source.end(), name);
-         it != std::sregex_iterator(); ++it) {
-      EXPECT_TRUE(engineNames.contains(it->str())) << it->str() << " in\n" << definition;
+    for (std::size_t at = source.find("__yylexer"); at != std::string::npos;
+         at = source.find("__yylexer", at + 1)) {
+      const std::string name = source.substr(at, NameEnd(source, at + 9) - at);
+      EXPECT_TRUE(engineNames.contains(name)) << name << " in\n" << definition;
     }
     EXPECT_EQ(source.find("#yy"), source.find("#yyEOF")) << definition;
   }
@@ -90,17 +98,21 @@ TEST(PrefixedScanner, OffersEveryCallOfTheEngine) {
   ASSERT_TRUE(file) << TARNWICK_RUNTIME_INCLUDE;
   const std::string engine{std::istreambuf_iterator<char>(file), {}};
   const std::string source = Prefixed(kDefinitions[0]);
-  const std::regex call(R"(Procedure(\.[is])? yyScanner([A-Za-z]+)\()");
   int calls = 0;
-  for (auto it = std::sregex_iterator(engine.begin(), engine.end(), call);
-       it != std::sregex_iterator(); ++it, ++calls) {
-    const std::string name = (*it)[2];
-    EXPECT_NE(source.find("Declare" + (*it)[1].str() + " Zz" + name + "("), std::string::npos)
-        << name;
-    EXPECT_NE(source.find("Procedure" + (*it)[1].str() + " Zz" + name + "("), std::string::npos)
-        << name;
-    EXPECT_NE(engine.find("Procedure" + (*it)[1].str() + " yy" + name + "("), std::string::npos)
-        << name;
+  // Every "Procedure yyScannerX(" with or without a ".i"/".s" type.
+  for (std::size_t at = engine.find(" yyScanner"); at != std::string::npos;
+       at = engine.find(" yyScanner", at + 1)) {
+    std::size_t start = at;
+    if (start >= 2 && engine[start - 2] == '.') start -= 2;
+    if (start < 9 || engine.compare(start - 9, 9, "Procedure") != 0) continue;
+    const std::size_t end = NameEnd(engine, at + 10);
+    if (end == at + 10 || end >= engine.size() || engine[end] != '(') continue;
+    ++calls;
+    const std::string type = engine.substr(start, at - start);
+    const std::string name = engine.substr(at + 10, end - at - 10);
+    EXPECT_NE(source.find("Declare" + type + " Zz" + name + "("), std::string::npos) << name;
+    EXPECT_NE(source.find("Procedure" + type + " Zz" + name + "("), std::string::npos) << name;
+    EXPECT_NE(engine.find("Procedure" + type + " yy" + name + "("), std::string::npos) << name;
   }
   EXPECT_EQ(calls, 20);
   EXPECT_NE(source.find("Procedure.i ZzNewScanner()"), std::string::npos);

@@ -25,8 +25,8 @@ std::string ModulePath() {
   auto parentOf = [](const std::string& path) { return path.substr(0, path.rfind('/')); };
   const std::string programDirectory = parentOf(ProgramFilePath());
   const std::string beside = programDirectory + '/' + kWindowModuleFile;
-  const std::string installed = parentOf(programDirectory) + '/' + kInstalledModuleFolder + '/' +
-                                kWindowModuleFile;
+  const std::string installed =
+      parentOf(programDirectory) + '/' + kInstalledModuleFolder + '/' + kWindowModuleFile;
   return FileExists(beside) || !FileExists(installed) ? beside : installed;
 }
 
