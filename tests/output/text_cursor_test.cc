@@ -18,7 +18,8 @@ TEST(TextCursorTest, KeepsEveryPieceThroughGrowth) {
     std::string out = "head;";
     std::string expected = out;
     for (int round = 0; round < 2; ++round) {  // a second cursor on the same string
-      TextCursor cursor(out, c.hint);
+      StringSink sink(out);
+      TextCursor cursor(sink, c.hint);
       for (int i = 0; i < c.pieces; ++i) {
         cursor.Put("ab");
         cursor.PutDecimal(i);
