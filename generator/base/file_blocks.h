@@ -38,7 +38,7 @@ class FileBlocks {
   // The next block, valid until the next call; empty at the end; nothing
   // when the file is not readable or a read failed.
   std::optional<std::string_view> Next();
-  // This reader as a BlockSource.
+  // This reader as a BlockSource, for as long as the reader lives.
   BlockSource Source() {
     return [this] { return Next(); };
   }
