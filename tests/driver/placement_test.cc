@@ -4,6 +4,7 @@
 // file and the old destination.
 #include "driver/placement.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -82,10 +83,22 @@ TEST_F(Placement, ManyBlocksArriveWholeInAFileAndInAPipe) {
 
   const std::string fifo = (dir_ / "pipe.pb").string();
   ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  // A writer of the test's own keeps the pipe from ending until the
+  // placement returned, however it went; the reader then meets the end.
+  const int readEnd = open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+  ASSERT_GE(readEnd, 0);
+  const int heldOpen = open(fifo.c_str(), O_WRONLY);
+  ASSERT_EQ(fcntl(readEnd, F_SETFL, 0), 0);
   std::string piped;
-  std::thread reader([&] { piped = ReadAll(fifo); });
+  std::thread reader([&] {
+    char block[4096];
+    for (ssize_t got; (got = read(readEnd, block, sizeof block)) > 0;)
+      piped.append(block, static_cast<std::size_t>(got));
+  });
   EXPECT_EQ(PlaceFile(source_, fifo, scratch_), std::nullopt);
+  close(heldOpen);
   reader.join();
+  close(readEnd);
   EXPECT_EQ(piped, big_);
   EXPECT_TRUE(fs::is_fifo(fifo));
   EXPECT_EQ(StagingFilesLeft(), 0);
