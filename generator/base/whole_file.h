@@ -1,8 +1,7 @@
-// Reading and writing a file in one piece.
-//
-// The output texts are built in memory first, so a file is either created
-// with all of its bytes or reported as failed; nothing is translated on the
-// way, which keeps CR LF line ends and a byte-order mark exact everywhere.
+// Reading and writing a file in one piece: the definition, the settings,
+// the drawing. Nothing is translated on the way, which keeps CR LF line ends
+// and a byte-order mark exact everywhere. (The scanner source is streamed
+// through a FileSink, and placement copies files in blocks: file_blocks.h.)
 #pragma once
 
 #include <optional>

@@ -1,8 +1,9 @@
 // The in-between file lives in the destination's own directory, so the final
 // step is a rename within one file system and replaces the old file in one
-// move. It is created exclusively with the whole content and the old file's
-// permission bits, and registered as scratch while it exists, so closing the
-// log in the middle of placement leaves nothing behind. A destination that is
+// move. It is created exclusively, filled with the whole content block by
+// block (the source is never held whole), given the old file's permission
+// bits, and registered as scratch while it exists, so closing the log in the
+// middle of placement leaves nothing behind. A destination that is
 // a symbolic link is placed at the link's target, so the link survives; a
 // device or a pipe is written into, since a rename would replace the node.
 // A destination that already holds the source's bytes is compared, not
@@ -12,7 +13,7 @@
 
 #include <algorithm>
 
-#include "base/whole_file.h"
+#include "base/file_blocks.h"
 #include "driver/paths.h"
 #include "platform/files.h"
 
@@ -46,12 +47,14 @@ bool NamesADirectory(const std::string& name) {
 
 std::optional<std::string> PlaceFile(const std::string& source, const std::string& destination,
                                      ScratchFiles& scratch) {
-  const std::optional<std::string> bytes = ReadWholeFile(source);
-  if (!bytes) return "Cannot find the file to copy: " + source;
+  // The first block is read here: a source that cannot be read stops the
+  // placement before anything is created or written into.
+  FileBlocks bytes(source);
+  if (!bytes.Readable()) return "Cannot find the file to copy: " + source;
   // Judged before any link is read: the last link of /dev/stdout on a pipe
   // names no file.
   if (platform::IsStreamTarget(destination)) {
-    if (!platform::WriteInto(destination, *bytes)) return "Cannot write " + destination;
+    if (!platform::WriteInto(destination, bytes.Source())) return "Cannot write " + destination;
     return std::nullopt;
   }
   const std::string target = platform::FollowLinks(destination);
@@ -59,9 +62,9 @@ std::optional<std::string> PlaceFile(const std::string& source, const std::strin
   const std::string directory = DirectoryPart(target);
   platform::MadeName staging;
   scratch.MakeFile([&] {
-    staging = platform::WriteUniqueFile(
-        directory, StagingPrefix(FileNamePart(target), platform::FileNameLimit(directory)), *bytes,
-        platform::PermissionBits(target));
+    staging = platform::WriteUniqueFileFrom(
+        directory, StagingPrefix(FileNamePart(target), platform::FileNameLimit(directory)),
+        bytes.Source(), platform::PermissionBits(target));
     return staging.path;
   });
   if (staging.outcome == platform::NewFile::kNotWritten) return "Cannot write " + destination;
@@ -82,14 +85,10 @@ std::optional<std::string> PlaceFileUnlessIdentical(const std::string& source,
                                                     ScratchFiles& scratch) {
   // Only a regular file is read to compare with: a device such as /dev/zero
   // never ends and a pipe waits for a writer. The source is read only when a
-  // copy is already there.
+  // copy is already there, and both only up to the first difference.
   if (!platform::IsStreamTarget(destination)) {
     const std::string target = platform::FollowLinks(destination);
-    if (!target.empty()) {
-      if (const std::optional<std::string> present = ReadWholeFile(target)) {
-        if (ReadWholeFile(source) == present) return std::nullopt;
-      }
-    }
+    if (!target.empty() && SameFileBytes(target, source)) return std::nullopt;
   }
   return PlaceFile(source, destination, scratch);
 }

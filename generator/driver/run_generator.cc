@@ -13,7 +13,7 @@
 #include <new>
 #include <utility>
 
-#include "base/whole_file.h"
+#include "base/file_blocks.h"
 #include "driver/error_messages.h"
 #include "driver/paths.h"
 #include "driver/placement.h"
@@ -139,9 +139,14 @@ int RunGenerator(RunOptions& options, RunEnvironment& environment) {
   // step reports its own problems, and leaves the scanner's success alone.
   // Scratch that is missing or still empty as it was created means the step
   // wrote nothing worth placing: no graph or drawing is empty.
+  auto holdsBytes = [](const std::string& path) {
+    FileBlocks bytes(path);
+    const std::optional<std::string_view> first = bytes.Next();
+    return first && !first->empty();
+  };
   for (const auto& [made, wanted] : {std::pair{generate.dotFile, options.DotFile},
                                      std::pair{generate.pdfFile, options.PdfFile}}) {
-    if (made.empty() || ReadWholeFile(made).value_or(std::string()).empty()) continue;
+    if (made.empty() || !holdsBytes(made)) continue;
     if (std::optional<std::string> drawing = PlaceFile(made, wanted, scratch))
       log.LogLine(*drawing);
   }

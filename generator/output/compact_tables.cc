@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <string_view>
 
-#include "output/row_displacement.h"
 #include "output/scanner_tables.h"
 #include "output/text_cursor.h"
 
@@ -26,22 +25,27 @@ std::string_view DataType(int size) {
   return size == 1 ? "    Data.a " : size == 2 ? "    Data.u " : "    Data.l ";
 }
 
-// Writes `values` under `label` (after a blank line unless `first`) and
-// returns the Data type's size.
-// A per-state table whose values are all 0 is `omittable`: it is written
-// as its label alone, with size 0, and read as zeros.
+// The size in bytes of the Data type for `values`. A per-state table whose
+// values are all 0 is `omittable`: it gets size 0, is written as its label
+// alone and read as zeros.
 template <typename Values>
-int PutTable(TextCursor& out, std::string_view label, const Values& values, bool first = false,
-             bool omittable = false) {
+int TableSize(const Values& values, bool omittable = false) {
   int64_t most = 0;
   for (auto v : values)
     most = std::max<int64_t>(most, v);
-  const int size = SizeFor(most);
+  return omittable && most == 0 ? 0 : SizeFor(most);
+}
+
+// Writes `values` under `label` (after a blank line unless `first`) in the
+// Data type of `size`.
+template <typename Values>
+void PutTable(TextCursor& out, std::string_view label, const Values& values, int size,
+              bool first = false) {
   if (!first) PutLine(out, "  ");
   out.Put("  ");
   out.Put(label);
   PutLine(out, ":");
-  if (omittable && most == 0) return 0;
+  if (size == 0) return;
   std::size_t i = 0;
   for (auto v : values) {
     out.Put(i % kValuesPerLine == 0 ? DataType(size) : std::string_view(","));
@@ -49,7 +53,6 @@ int PutTable(TextCursor& out, std::string_view label, const Values& values, bool
     if (++i % kValuesPerLine == 0) out.Put(kLineEnd);
   }
   if (i % kValuesPerLine != 0) out.Put(kLineEnd);
-  return size;
 }
 
 void PutSize(std::string& constants, std::string_view name, int size) {
@@ -61,69 +64,78 @@ void PutSize(std::string& constants, std::string_view name, int size) {
 
 }  // namespace
 
-std::string WriteCompactTables(const Dfa& dfa, const std::vector<RuleCut>& cuts,
-                               std::size_t ruleCount, std::string& text) {
-  const CompactRows rows = CompressRows(dfa);
-  std::vector<int32_t> classes(256, 0);
+CompactTables::CompactTables(const Dfa& dfa, const std::vector<RuleCut>& cuts,
+                             std::size_t ruleCount)
+    : dfa_(dfa), ruleCount_(ruleCount), rows_(CompressRows(dfa)), classes_(256, 0) {
   if (dfa.charset) {
     for (int byte = 0; byte < 256; ++byte)
-      classes[static_cast<std::size_t>(byte)] = dfa.charset->classOf[byte];
+      classes_[static_cast<std::size_t>(byte)] = dfa.charset->classOf[byte];
   }
-  std::vector<int32_t> accept;
-  accept.reserve(dfa.states.size());
+  accept_.reserve(dfa.states.size());
   for (const DfaState& state : dfa.states)
-    accept.push_back(state.final + 1);
+    accept_.push_back(state.final + 1);
 
   // A state's template and fill share one value: fill * span + template.
   int64_t span = 1;
-  for (int32_t t : rows.fallback)
+  for (int32_t t : rows_.fallback)
     span = std::max<int64_t>(span, t + 1);
-  std::vector<int64_t> links;
-  links.reserve(rows.fallback.size());
-  for (std::size_t s = 0; s < rows.fallback.size(); ++s)
-    links.push_back(rows.fill[s] * span + rows.fallback[s]);
-  std::string constants = "#__yylexerCompact = 1 : #__yylexerFillValue = ";
-  constants += std::to_string(rows.fillValue);
-  constants += " : #__yylexerSpan = ";
-  constants += std::to_string(span);
-  constants += " : #__yylexerSlots = ";
-  constants += std::to_string(rows.check.size());
+  links_.reserve(rows_.fallback.size());
+  for (std::size_t s = 0; s < rows_.fallback.size(); ++s)
+    links_.push_back(rows_.fill[s] * span + rows_.fallback[s]);
+  if (!dfa.starts.empty()) {
+    for (std::size_t rule = 0; rule < ruleCount; ++rule) {
+      const RuleCut cut = rule < cuts.size() ? cuts[rule] : RuleCut{};
+      ruleCuts_.push_back(static_cast<int32_t>(cut.kind));
+      ruleCuts_.push_back(cut.length);
+    }
+  }
+
+  constants_ = "#__yylexerCompact = 1 : #__yylexerFillValue = ";
+  constants_ += std::to_string(rows_.fillValue);
+  constants_ += " : #__yylexerSpan = ";
+  constants_ += std::to_string(span);
+  constants_ += " : #__yylexerSlots = ";
+  constants_ += std::to_string(rows_.check.size());
+  PutSize(constants_, "Class", TableSize(classes_));
+  PutSize(constants_, "Accept", TableSize(accept_, true));
+  PutSize(constants_, "Row", TableSize(rows_.row, true));
+  PutSize(constants_, "Fallback", TableSize(links_, true));
+  PutSize(constants_, "Base", TableSize(rows_.base));
+  PutSize(constants_, "Next", TableSize(rows_.next));
+  PutSize(constants_, "Check", TableSize(rows_.check));
+  if (!dfa.starts.empty()) PutSize(constants_, "Cut", TableSize(ruleCuts_));
+}
+
+void CompactTables::Write(TextSink& text) const {
   {
-    TextCursor out(text, 4096 +
-                             (dfa.states.size() * 3 + rows.base.size() + rows.next.size() * 2) * 7 +
-                             ruleCount * 24);
+    TextCursor out(text,
+                   4096 + (dfa_.states.size() * 3 + rows_.base.size() + rows_.next.size() * 2) * 7 +
+                       ruleCount_ * 24);
     PutLine(out, "DataSection");
-    PutSize(constants, "Class", PutTable(out, "__yylexer_charclass", classes, true));
-    PutSize(constants, "Accept", PutTable(out, "__yylexer_accept", accept, false, true));
-    PutSize(constants, "Row", PutTable(out, "__yylexer_row", rows.row, false, true));
-    PutSize(constants, "Fallback", PutTable(out, "__yylexer_fallback", links, false, true));
-    PutSize(constants, "Base", PutTable(out, "__yylexer_base", rows.base));
-    PutSize(constants, "Next", PutTable(out, "__yylexer_next", rows.next));
-    PutSize(constants, "Check", PutTable(out, "__yylexer_check", rows.check));
+    PutTable(out, "__yylexer_charclass", classes_, TableSize(classes_), true);
+    PutTable(out, "__yylexer_accept", accept_, TableSize(accept_, true));
+    PutTable(out, "__yylexer_row", rows_.row, TableSize(rows_.row, true));
+    PutTable(out, "__yylexer_fallback", links_, TableSize(links_, true));
+    PutTable(out, "__yylexer_base", rows_.base, TableSize(rows_.base));
+    PutTable(out, "__yylexer_next", rows_.next, TableSize(rows_.next));
+    PutTable(out, "__yylexer_check", rows_.check, TableSize(rows_.check));
     PutLine(out, "  ");
     PutLine(out, "  __yylexer_rules:");
-    for (std::size_t rule = 0; rule < ruleCount; ++rule) {
+    for (std::size_t rule = 0; rule < ruleCount_; ++rule) {
       out.Put("    Data.i @__yylexerrun");
       out.PutDecimal(static_cast<int64_t>(rule));
       out.Put("()");
       out.Put(kLineEnd);
     }
-    PutInfoTable(out, dfa.start, rows.columns);
+    PutInfoTable(out, dfa_.start, rows_.columns);
   }
-  if (!dfa.starts.empty()) {
-    WriteStartTable(dfa, text);
-    std::vector<int32_t> ruleCuts;
-    for (std::size_t rule = 0; rule < ruleCount; ++rule) {
-      const RuleCut cut = rule < cuts.size() ? cuts[rule] : RuleCut{};
-      ruleCuts.push_back(static_cast<int32_t>(cut.kind));
-      ruleCuts.push_back(cut.length);
-    }
-    TextCursor out(text, 256 + ruleCuts.size() * 12);
-    PutSize(constants, "Cut", PutTable(out, "__yylexer_rulecut", ruleCuts));
+  if (!dfa_.starts.empty()) {
+    WriteStartTable(dfa_, text);
+    TextCursor out(text, 256 + ruleCuts_.size() * 12);
+    PutTable(out, "__yylexer_rulecut", ruleCuts_, TableSize(ruleCuts_));
   }
   TextCursor out(text, 64);
   PutLine(out, "EndDataSection");
-  return constants;
 }
 
 }  // namespace tarnwick

@@ -21,6 +21,10 @@
 // and for a DFA with several starts the start table of the plain layout and
 //   __yylexer_rulecut    per rule: cut kind and length (the plain layout
 //                        keeps them per state)
+//
+// The constants name the tables' types, so they are known before any table
+// text: the source holds them ahead of the tables, and the tables are written
+// after that part is out.
 #pragma once
 
 #include <cstdint>
@@ -28,15 +32,34 @@
 #include <vector>
 
 #include "automaton/dfa.h"
+#include "base/text_sink.h"
+#include "output/row_displacement.h"
 #include "regex/lexer_states.h"
 
 namespace tarnwick {
 
-// Appends the tables to `out` and returns the constants line
-// ("#__yylexerCompact = 1 : #__yylexerFillValue = N : #__yylexerClassSize =
-// 1 : ..."), which the
-// caller puts before the include.
-std::string WriteCompactTables(const Dfa& dfa, const std::vector<RuleCut>& cuts,
-                               std::size_t ruleCount, std::string& out);
+class CompactTables {
+ public:
+  // Packs the moves of `dfa` (kept by reference until the last Write).
+  CompactTables(const Dfa& dfa, const std::vector<RuleCut>& cuts, std::size_t ruleCount);
+
+  // The constants line ("#__yylexerCompact = 1 : #__yylexerFillValue = N :
+  // #__yylexerClassSize = 1 : ..."), which the caller puts before the
+  // include.
+  const std::string& Constants() const { return constants_; }
+
+  // Appends the lines from "DataSection" to "EndDataSection".
+  void Write(TextSink& out) const;
+
+ private:
+  const Dfa& dfa_;
+  std::size_t ruleCount_;
+  CompactRows rows_;
+  std::vector<int32_t> classes_;
+  std::vector<int32_t> accept_;
+  std::vector<int64_t> links_;
+  std::vector<int32_t> ruleCuts_;  // per rule: cut kind and length; only with several starts
+  std::string constants_;
+};
 
 }  // namespace tarnwick

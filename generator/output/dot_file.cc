@@ -184,8 +184,9 @@ std::string DotFileText(const Dfa& dfa) {
       sizeBound += 48 + moveSymbols.LabelBound(move.symbol);
   }
   std::string text;
+  StringSink sink(text);
   {
-    TextCursor out(text, sizeBound);
+    TextCursor out(sink, sizeBound);
     out.Put(kByteOrderMark);
     out.Put("digraph G {");
     out.Put(kLineEnd);

@@ -4,6 +4,7 @@
 // the declarations and the definitions cannot disagree.
 #include "output/prefixed_api.h"
 
+#include <algorithm>
 #include <array>
 
 #include "base/text.h"
@@ -56,9 +57,9 @@ std::string Signature(std::string_view prefix, const ApiCall& call) {
   return text;
 }
 
-void PutLine(std::string& out, std::string_view line) {
-  out += line;
-  out += kLineEnd;
+void PutLine(TextSink& out, std::string_view line) {
+  out.Write(line);
+  out.Write(kLineEnd);
 }
 
 std::string Label(std::string_view prefix, std::string_view table) {
@@ -67,18 +68,35 @@ std::string Label(std::string_view prefix, std::string_view table) {
 
 }  // namespace
 
-void RenameEngineNames(std::string& text, std::size_t from, std::string_view prefix) {
-  std::string renamed;
-  renamed.reserve(text.size() - from);
-  std::size_t at = from;
-  for (std::size_t hit = text.find(kEngineName, at); hit != std::string::npos;
-       hit = text.find(kEngineName, at)) {
-    renamed.append(text, at, hit - at);
-    renamed += prefix;
+void RenamingSink::Write(std::string_view text) {
+  waiting_.append(text);
+  renamed_.clear();
+  std::size_t at = 0;
+  for (std::size_t hit = waiting_.find(kEngineName, at); hit != std::string::npos;
+       hit = waiting_.find(kEngineName, at)) {
+    renamed_.append(waiting_, at, hit - at);
+    renamed_ += prefix_;
     at = hit + kEngineName.size();
   }
-  renamed.append(text, at);
-  text.replace(from, std::string::npos, renamed);
+  // Bytes after the last name that could still begin one wait for more.
+  const std::size_t keep = std::min(waiting_.size() - at, kEngineName.size() - 1);
+  renamed_.append(waiting_, at, waiting_.size() - at - keep);
+  waiting_.erase(0, waiting_.size() - keep);
+  if (!renamed_.empty()) out_.Write(renamed_);
+}
+
+void RenamingSink::Finish() {
+  out_.Write(waiting_);
+  waiting_.clear();
+}
+
+std::string RenamedEngineNames(std::string_view text, std::string_view prefix) {
+  std::string renamed;
+  StringSink sink(renamed);
+  RenamingSink renaming(sink, prefix);
+  renaming.Write(text);
+  renaming.Finish();
+  return renamed;
 }
 
 std::string PrefixedDeclarations(std::string_view prefix) {
@@ -94,7 +112,7 @@ std::string PrefixedDeclarations(std::string_view prefix) {
   return text;
 }
 
-void WritePrefixedApi(std::string_view prefix, PrefixedTableShape shape, std::string& out) {
+void WritePrefixedApi(std::string_view prefix, PrefixedTableShape shape, TextSink& out) {
   const std::string name(prefix);
   std::string cuts = "0";
   if (shape.starts) cuts = Label(prefix, shape.compact ? "rulecut" : "cut");

@@ -10,6 +10,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/text_sink.h"
+
 namespace tarnwick {
 
 // What the bind procedure must point at.
@@ -18,9 +20,28 @@ struct PrefixedTableShape {
   bool starts = false;   // start and cut tables
 };
 
-// Renames every engine name ("__yylexer...") in `text` from `from` on, which
-// holds only generated text (the tables, their constants), to NAME....
-void RenameEngineNames(std::string& text, std::size_t from, std::string_view prefix);
+// Hands text on to `out` with every engine name ("__yylexer...") renamed
+// to NAME...: the tables of a "%prefix NAME" scanner, which are written in
+// the engine's names. A name may be cut between two writes, so the last
+// bytes that could begin one wait for the next write or for Finish.
+class RenamingSink final : public TextSink {
+ public:
+  RenamingSink(TextSink& out, std::string_view prefix) : out_(out), prefix_(prefix) {}
+  void Write(std::string_view text) override;
+  void Expect(std::size_t bytes) override { out_.Expect(bytes); }
+  // Hands on the bytes still waiting; called after the last Write.
+  void Finish();
+
+ private:
+  TextSink& out_;
+  std::string prefix_;
+  std::string waiting_;
+  std::string renamed_;
+};
+
+// `text`, which holds only generated text (the tables' constants), renamed
+// as by RenamingSink.
+std::string RenamedEngineNames(std::string_view text, std::string_view prefix);
 
 // The text that follows the include on the first "%%" line: NAME's globals,
 // the declarations of its calls (the actions may use them) and the call that
@@ -28,6 +49,6 @@ void RenameEngineNames(std::string& text, std::size_t from, std::string_view pre
 std::string PrefixedDeclarations(std::string_view prefix);
 
 // Appends the bind procedure and NAME's calls, each line ending in CR LF.
-void WritePrefixedApi(std::string_view prefix, PrefixedTableShape shape, std::string& out);
+void WritePrefixedApi(std::string_view prefix, PrefixedTableShape shape, TextSink& out);
 
 }  // namespace tarnwick

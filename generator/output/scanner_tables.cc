@@ -1,4 +1,4 @@
-// WriteScannerTables: the tables are formatted into one string, row by row.
+// WriteScannerTables: the tables are formatted row by row into the sink.
 //
 // Every field has a fixed minimum width so the rows line up for a reader of
 // the generated source; numbers wider than the field are written in full,
@@ -73,7 +73,7 @@ std::size_t StartAndCutTablesSize(const Dfa& dfa) {
 }
 
 // The tables every scanner has, from "DataSection" to __yylexer_info.
-void PutCoreTables(const Dfa& dfa, std::string& text) {
+void PutCoreTables(const Dfa& dfa, TextSink& text) {
   const int32_t classCount = dfa.charset ? dfa.charset->classCount : 0;
   const std::size_t columns = static_cast<std::size_t>(classCount) + 1;
 
@@ -124,7 +124,7 @@ void PutInfoTable(TextCursor& out, int64_t start, int64_t columns) {
   out.Put(kLineEnd);
 }
 
-void WriteStartTable(const Dfa& dfa, std::string& text) {
+void WriteStartTable(const Dfa& dfa, TextSink& text) {
   TextCursor out(text, 256 + dfa.starts.size() * 16);
   PutLine(out, "  ");
   PutLine(out, "  __yylexer_starts:");
@@ -141,19 +141,20 @@ void WriteStartTable(const Dfa& dfa, std::string& text) {
   }
 }
 
-void WriteScannerTables(const Dfa& dfa, std::string& text) {
+void WriteScannerTables(const Dfa& dfa, TextSink& text) {
   PutCoreTables(dfa, text);
   TextCursor out(text, 16);
   PutLine(out, "EndDataSection");
 }
 
-void WriteScannerTables(const Dfa& dfa, const std::vector<RuleCut>& cuts, std::string& text) {
+void WriteScannerTables(const Dfa& dfa, const std::vector<RuleCut>& cuts, TextSink& text) {
   if (dfa.starts.empty()) {
     WriteScannerTables(dfa, text);
     return;
   }
-  // One allocation for all of it: the tables are most of the scanner.
-  ReserveText(text, CoreTablesSize(dfa) + StartAndCutTablesSize(dfa));
+  // One allocation for all of it where the text is kept: the tables are most
+  // of the scanner.
+  text.Expect(CoreTablesSize(dfa) + StartAndCutTablesSize(dfa));
   PutCoreTables(dfa, text);
   WriteStartTable(dfa, text);
   TextCursor out(text, StartAndCutTablesSize(dfa));

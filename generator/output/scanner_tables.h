@@ -16,13 +16,14 @@
 #include <vector>
 
 #include "automaton/dfa.h"
+#include "base/text_sink.h"
 #include "regex/lexer_states.h"
 
 namespace tarnwick {
 
 // Appends the lines from "DataSection" to "EndDataSection", each ending in
 // CR LF, to `out`.
-void WriteScannerTables(const Dfa& dfa, std::string& out);
+void WriteScannerTables(const Dfa& dfa, TextSink& out);
 
 // The same, and for a DFA with several starts (Dfa::starts) two tables more
 // after __yylexer_info, which the engine reads only in a source that defines
@@ -31,7 +32,7 @@ void WriteScannerTables(const Dfa& dfa, std::string& out);
 //     per condition a line "start state, start state at a line start";
 //   __yylexer_cut: per state a line "kind, length" that says how a match
 //     ending there is cut back to its token (CutKind of its rule, `cuts`).
-void WriteScannerTables(const Dfa& dfa, const std::vector<RuleCut>& cuts, std::string& out);
+void WriteScannerTables(const Dfa& dfa, const std::vector<RuleCut>& cuts, TextSink& out);
 
 class TextCursor;
 
@@ -41,6 +42,6 @@ void PutInfoTable(TextCursor& out, int64_t start, int64_t columns);
 
 // The __yylexer_starts table alone, from its blank line on (both layouts
 // write it alike).
-void WriteStartTable(const Dfa& dfa, std::string& out);
+void WriteStartTable(const Dfa& dfa, TextSink& out);
 
 }  // namespace tarnwick

@@ -1,16 +1,15 @@
-// TextCursor: writes pieces of text into the tail of a std::string.
+// TextCursor: writes pieces of text into a TextSink through a buffer.
 //
 // The tables and the drawing of a large automaton are tens of millions of
-// short pieces. std::string::append pays a function call and several checks
-// for each; the cursor keeps a raw pointer into a string that grows in large
-// steps, so a piece costs one inline comparison and a copy. Numbers go
-// straight in through std::to_chars.
+// short pieces. A virtual call or std::string::append for each would cost
+// more than the piece; the cursor keeps a raw pointer into its buffer, so a
+// piece costs one inline comparison and a copy, and hands the buffer to the
+// sink when it is full. Numbers go straight in through std::to_chars.
 //
-// The string's storage is what a run's peak memory is made of when the
-// tables are large, so it is sized on purpose rather than left to
-// std::string, which at least doubles its capacity whenever it grows: the
-// writer states the whole size up front (ReserveText), and a cursor that
-// still runs short grows by half, to an exact capacity.
+// The buffer holds at most kMaxBuffer bytes whatever the text's size, so a
+// sink that writes a file keeps a run's memory to the automaton and this
+// buffer; the size hint lets a sink that keeps the text make room for all of
+// it at once.
 #pragma once
 
 #include <algorithm>
@@ -18,46 +17,50 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
-#include <string>
+#include <exception>
+#include <memory>
 #include <string_view>
 
 #include "base/text.h"
+#include "base/text_sink.h"
 
 namespace tarnwick {
 
-// Makes room for `extra` more bytes after the content of `out` with a
-// capacity of exactly that much, where std::string::reserve would round a
-// modest growth up to twice the present capacity.
-inline void ReserveText(std::string& out, std::size_t extra) {
-  const std::size_t wanted = out.size() + extra;
-  if (wanted <= out.capacity()) return;
-  std::string larger;
-  larger.reserve(wanted);  // from an empty string the request is taken as it is
-  larger.append(out);
-  out.swap(larger);
-}
-
 class TextCursor {
  public:
-  // Starts writing after the present content of `out`, with room for about
-  // `sizeHint` bytes.
-  TextCursor(std::string& out, std::size_t sizeHint) : out_(out), used_(out.size()) {
-    const std::size_t room = std::max<std::size_t>(sizeHint, 64);
-    ReserveText(out_, room);
-    out_.resize(used_ + room);
-    Rebase();
+  static constexpr std::size_t kMaxBuffer = std::size_t{1} << 16;
+
+  // Writes into `out` after what it has taken so far; about `sizeHint` bytes
+  // are expected. Only one cursor at a time may write into a sink.
+  TextCursor(TextSink& out, std::size_t sizeHint)
+      : out_(out), capacity_(std::clamp<std::size_t>(sizeHint, 256, kMaxBuffer)) {
+    out_.Expect(sizeHint);
+    buffer_ = std::make_unique_for_overwrite<char[]>(capacity_);
+    cursor_ = buffer_.get();
+    end_ = cursor_ + capacity_;
   }
   TextCursor(const TextCursor&) = delete;
   TextCursor& operator=(const TextCursor&) = delete;
-  // Cuts the string back to what was written.
-  ~TextCursor() { out_.resize(static_cast<std::size_t>(cursor_ - out_.data())); }
+  // Hands on what is still in the buffer, unless an exception leaves the
+  // writer, which gives the text up anyway. A sink that runs out of memory
+  // here reports it like any other step of the pass.
+  ~TextCursor() noexcept(false) {
+    if (std::uncaught_exceptions() == exceptions_) Flush();
+  }
 
   void Put(char c) {
     Room(1);
     *cursor_++ = c;
   }
   void Put(std::string_view text) {
-    Room(text.size());
+    if (static_cast<std::size_t>(end_ - cursor_) < text.size()) {
+      Flush();
+      // A piece larger than the buffer goes on as it is.
+      if (text.size() > capacity_) {
+        out_.Write(text);
+        return;
+      }
+    }
     std::memcpy(cursor_, text.data(), text.size());
     cursor_ += text.size();
   }
@@ -73,7 +76,8 @@ class TextCursor {
     Room(kMaxDigits);
     cursor_ = std::to_chars(cursor_, cursor_ + kMaxDigits, value).ptr;
   }
-  // Right-aligned in `width` characters; a longer number is written in full.
+  // Right-aligned in `width` characters (a field of a table, a few dozen at
+  // most); a longer number is written in full.
   void PutDecimalPadded(int64_t value, std::size_t width) {
     char digits[kMaxDigits];
     char* end = std::to_chars(digits, digits + kMaxDigits, value).ptr;
@@ -90,24 +94,23 @@ class TextCursor {
  private:
   static constexpr std::size_t kMaxDigits = 24;
 
+  // The pieces asked for here are at most a few dozen bytes, which the
+  // smallest buffer holds.
   void Room(std::size_t bytes) {
-    if (static_cast<std::size_t>(end_ - cursor_) < bytes) Grow(bytes);
+    if (static_cast<std::size_t>(end_ - cursor_) < bytes) Flush();
   }
-  void Grow(std::size_t bytes) {
-    used_ = static_cast<std::size_t>(cursor_ - out_.data());
-    const std::size_t room = std::max(bytes, used_ / 2 + 64);
-    out_.resize(used_);
-    ReserveText(out_, room);
-    out_.resize(used_ + room);
-    Rebase();
-  }
-  void Rebase() {
-    cursor_ = out_.data() + used_;
-    end_ = out_.data() + out_.size();
+  void Flush() {
+    if (cursor_ != buffer_.get()) {
+      out_.Write(
+          std::string_view(buffer_.get(), static_cast<std::size_t>(cursor_ - buffer_.get())));
+    }
+    cursor_ = buffer_.get();
   }
 
-  std::string& out_;
-  std::size_t used_;
+  TextSink& out_;
+  const int exceptions_ = std::uncaught_exceptions();
+  std::size_t capacity_;
+  std::unique_ptr<char[]> buffer_;
   char* cursor_ = nullptr;
   char* end_ = nullptr;
 };

@@ -3,8 +3,8 @@
 // warns about rules that never match or match the empty text, minimizes the
 // DFA when "%minimize" asks for it or the definition is UTF-8, appends the
 // tables (compact ones with "%compact", whose type constants go into that
-// directive's line), writes the scanner file and, when asked, the drawing.
-// The scanner file is checked after writing: a short write would otherwise
+// directive's line), streams the scanner file and, when asked, draws. The
+// scanner file is checked when it is closed: a short write would otherwise
 // be placed as if it were complete.
 #include "pipeline/generate.h"
 
@@ -15,6 +15,7 @@
 #include "automaton/nfa.h"
 #include "automaton/rule_findings.h"
 #include "automaton/subset.h"
+#include "base/file_sink.h"
 #include "base/whole_file.h"
 #include "frontend/definition_reader.h"
 #include "output/compact_tables.h"
@@ -40,16 +41,49 @@ GraphvizJob GraphvizJobOf(const GenerateOptions& options) {
   return {options.dotFile, options.pdfFile, options.graphvizPath, options.tempStem};
 }
 
+// The source once the DFA is known. The compact tables' constants go into
+// the "%compact" line and a prefixed scanner's declarations after its
+// include; both lines stand in the translated definition, which is small, so
+// it takes them in place and goes out whole. The tables follow, streamed
+// (renamed on the way in a prefixed scanner), then a prefixed scanner's
+// bind procedure and calls.
+void WriteSource(std::string head, const DefinitionFacts& facts, const Dfa& dfa, TextSink& out) {
+  const bool prefixed = !facts.prefix.empty();
+  std::optional<CompactTables> compact;
+  if (facts.compact) compact.emplace(dfa, facts.states.cuts, facts.ruleLines.size());
+  // The include line stands after the %compact line.
+  if (prefixed) head.insert(facts.includeTailOffset, PrefixedDeclarations(facts.prefix));
+  if (compact) {
+    head.insert(
+        facts.compactLineOffset,
+        prefixed ? RenamedEngineNames(compact->Constants(), facts.prefix) : compact->Constants());
+  }
+  out.Write(head);
+  std::string().swap(head);
+
+  RenamingSink renaming(out, facts.prefix);
+  TextSink& tables = prefixed ? static_cast<TextSink&>(renaming) : out;
+  if (compact) {
+    compact->Write(tables);
+  } else {
+    WriteScannerTables(dfa, facts.states.cuts, tables);
+  }
+  if (prefixed) {
+    renaming.Finish();
+    WritePrefixedApi(facts.prefix, {facts.compact, !dfa.starts.empty()}, out);
+  }
+}
+
 }  // namespace
 
 int GenerateScannerText(std::string_view definition, const CaseTable& cases,
-                        std::size_t maxDfaStates, Log& log, ErrorState& error,
-                        GeneratedScanner& result) {
-  std::string& out = result.source;
-  out.reserve(definition.size() + definition.size() / 2 + 4096);
+                        std::size_t maxDfaStates, Log& log, ErrorState& error, TextSink& out,
+                        GeneratedDfa& result) {
+  std::string head;
+  head.reserve(definition.size() + definition.size() / 2 + 4096);
   auto root = RegexNode::MakeRoot();
   DefinitionFacts facts;
-  if (!ReadDefinition(definition, *root, cases, out, error, facts)) return 0;
+  if (!ReadDefinition(definition, *root, cases, head, error, facts)) return 0;
 
   log.LogLine("Minimalize RegEx...");
   SimplifyRules(*root);
@@ -86,23 +120,15 @@ int GenerateScannerText(std::string_view definition, const CaseTable& cases,
   if (facts.minimize || utf8) MinimizeDfa(*result.dfa);
 
   log.LogLine("Write outputfile...");
-  const std::size_t tablesStart = out.size();
-  std::string constants;
-  if (facts.compact) {
-    constants = WriteCompactTables(*result.dfa, facts.states.cuts, facts.ruleLines.size(), out);
-  } else {
-    WriteScannerTables(*result.dfa, facts.states.cuts, out);
-  }
-  // A prefixed scanner's generated names are renamed, and its declarations
-  // go into the include line, which stands after the %compact line.
-  if (!facts.prefix.empty()) {
-    RenameEngineNames(out, tablesStart, facts.prefix);
-    RenameEngineNames(constants, 0, facts.prefix);
-    WritePrefixedApi(facts.prefix, {facts.compact, !result.dfa->starts.empty()}, out);
-    out.insert(facts.includeTailOffset, PrefixedDeclarations(facts.prefix));
-  }
-  if (facts.compact) out.insert(facts.compactLineOffset, constants);
+  WriteSource(std::move(head), facts, *result.dfa, out);
   return 1;
+}
+
+int GenerateScannerText(std::string_view definition, const CaseTable& cases,
+                        std::size_t maxDfaStates, Log& log, ErrorState& error,
+                        GeneratedScanner& result) {
+  StringSink out(result.source);
+  return GenerateScannerText(definition, cases, maxDfaStates, log, error, out, result);
 }
 
 std::vector<std::string> FilesThePassWrites(const GenerateOptions& options) {
@@ -130,12 +156,14 @@ int GenerateScanner(const GenerateOptions& options, Log& log, ProgramRunner& run
   }
   log.LogLine("Read inputfile...");
 
-  GeneratedScanner result;
+  // Opened at its first write, once the DFA is built.
+  FileSink scanner(options.scannerFile);
+  GeneratedDfa result;
   if (!GenerateScannerText(*definition, options.caseTable, options.maxDfaStates, log, error,
-                           result)) {
+                           scanner, result)) {
     return 0;
   }
-  if (!WriteWholeFile(options.scannerFile, result.source)) {
+  if (!scanner.Finish()) {
     return FailWith(error, "Cannot write the scanner file: " + options.scannerFile);
   }
 

@@ -21,6 +21,7 @@
 #include "base/errors.h"
 #include "base/log.h"
 #include "base/program_runner.h"
+#include "base/text_sink.h"
 
 namespace tarnwick {
 
@@ -52,13 +53,22 @@ std::vector<std::string> FilesThePassWrites(const GenerateOptions& options);
 int GenerateScanner(const GenerateOptions& options, Log& log, ProgramRunner& runner,
                     ErrorState& error);
 
-// The pass without files: definition text in, scanner source and DFA out.
-// Logs the pipeline's progress lines and the rule warnings; draws nothing. The
-// DFA is the minimal one when the definition asks for it with "%minimize"
-// or is UTF-8.
-struct GeneratedScanner {
-  std::string source;
+// The pass without its files: definition text in, scanner source into
+// `out` and DFA out. Logs the pipeline's progress lines and the rule
+// warnings; draws nothing. The DFA is the minimal one when the definition
+// asks for it with "%minimize" or is UTF-8. Nothing reaches `out` before the
+// DFA is built; then the translated definition goes first and the tables
+// follow in bounded pieces.
+struct GeneratedDfa {
   std::unique_ptr<Dfa> dfa;
+};
+int GenerateScannerText(std::string_view definition, const CaseTable& cases,
+                        std::size_t maxDfaStates, Log& log, ErrorState& error, TextSink& out,
+                        GeneratedDfa& result);
+
+// The same with the whole source in a string.
+struct GeneratedScanner : GeneratedDfa {
+  std::string source;
 };
 int GenerateScannerText(std::string_view definition, const CaseTable& cases,
                         std::size_t maxDfaStates, Log& log, ErrorState& error,

@@ -1,17 +1,16 @@
-// Byte copy through the whole-file reader and WriteInto. The source is read
-// whole before the destination is opened, so a missing or unreadable source
-// never truncates the destination.
-#include <optional>
+// Byte copy block by block through FileBlocks and WriteInto. The source's
+// first block is read before the destination is opened, so a missing or
+// unreadable source never truncates the destination.
 #include <string>
 
-#include "base/whole_file.h"
+#include "base/file_blocks.h"
 #include "platform/files.h"
 
 namespace tarnwick::platform {
 
 bool CopyFileContents(const std::string& from, const std::string& to) {
-  const std::optional<std::string> bytes = ReadWholeFile(from);
-  return bytes && WriteInto(to, *bytes);
+  FileBlocks bytes(from);
+  return bytes.Readable() && WriteInto(to, bytes.Source());
 }
 
 }  // namespace tarnwick::platform

@@ -18,6 +18,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/file_blocks.h"
+
 namespace tarnwick::platform {
 
 // The outcome of making one new file or folder. kExists: the name was taken
@@ -25,9 +27,14 @@ namespace tarnwick::platform {
 // but its bytes could not all be written, and it has been removed again.
 enum class NewFile { kCreated, kExists, kFailed, kNotWritten };
 
-// Creates `path` exclusively and writes `bytes` through the handle that
-// created it. `permissions` (POSIX mode bits, Linux only) are set on the
+// Creates `path` exclusively and writes the blocks of `bytes` through the
+// handle that created it; a source that fails to read leaves the file
+// kNotWritten. `permissions` (POSIX mode bits, Linux only) are set on the
 // file when given; otherwise it gets the usual 0666 minus the umask.
+NewFile WriteNewFileFrom(const std::string& path, const BlockSource& bytes,
+                         std::optional<unsigned> permissions = std::nullopt);
+
+// WriteNewFileFrom with all bytes at hand.
 NewFile WriteNewFile(const std::string& path, std::string_view bytes,
                      std::optional<unsigned> permissions = std::nullopt);
 
@@ -40,8 +47,13 @@ struct MadeName {
   std::string path;  // set when kCreated
 };
 
-// WriteNewFile under a unique name. `directory` is empty (the current
-// directory) or ends in a separator.
+// WriteNewFileFrom under a unique name. `directory` is empty (the current
+// directory) or ends in a separator. `bytes` is read only once a name was
+// created.
+MadeName WriteUniqueFileFrom(const std::string& directory, const std::string& prefix,
+                             const BlockSource& bytes, std::optional<unsigned> permissions);
+
+// WriteUniqueFileFrom with all bytes at hand.
 MadeName WriteUniqueFile(const std::string& directory, const std::string& prefix,
                          std::string_view bytes, std::optional<unsigned> permissions);
 
@@ -86,13 +98,15 @@ bool IsStreamTarget(const std::string& path);
 // True when `path` leads to the file this process's standard output is.
 bool IsStandardOutput(const std::string& path);
 
-// Writes `bytes` into an existing stream target or a new or existing file,
-// truncating a file. This process's standard output or error, when it is a
-// stream target, is written through its descriptor, where it stands.
-bool WriteInto(const std::string& path, std::string_view bytes);
+// Writes the blocks of `bytes` into an existing stream target or a new or
+// existing file, truncating a file. This process's standard output or error,
+// when it is a stream target, is written through its descriptor, where it
+// stands. False when reading or writing failed.
+bool WriteInto(const std::string& path, const BlockSource& bytes);
 
-// Writes the bytes of `from` into `to` with WriteInto. Portable: both ends
-// are plain byte streams.
+// Writes the bytes of `from` into `to` with WriteInto, block by block.
+// Portable: both ends are plain byte streams. A missing or unreadable
+// `from` leaves `to` as it was.
 bool CopyFileContents(const std::string& from, const std::string& to);
 
 // The permission bits of the regular file `path` (links followed), to give a

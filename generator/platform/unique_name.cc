@@ -24,11 +24,22 @@ MadeName MakeUnderUniqueName(const std::string& stem,
   return {NewFile::kExists, {}};
 }
 
+MadeName WriteUniqueFileFrom(const std::string& directory, const std::string& prefix,
+                             const BlockSource& bytes, std::optional<unsigned> permissions) {
+  // A name that is taken fails before anything is read from `bytes`.
+  return MakeUnderUniqueName(directory + prefix, [&](const std::string& name) {
+    return WriteNewFileFrom(name, bytes, permissions);
+  });
+}
+
 MadeName WriteUniqueFile(const std::string& directory, const std::string& prefix,
                          std::string_view bytes, std::optional<unsigned> permissions) {
-  return MakeUnderUniqueName(directory + prefix, [&](const std::string& name) {
-    return WriteNewFile(name, bytes, permissions);
-  });
+  return WriteUniqueFileFrom(directory, prefix, OneBlock(bytes), permissions);
+}
+
+NewFile WriteNewFile(const std::string& path, std::string_view bytes,
+                     std::optional<unsigned> permissions) {
+  return WriteNewFileFrom(path, OneBlock(bytes), permissions);
 }
 
 }  // namespace tarnwick::platform

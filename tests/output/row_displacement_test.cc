@@ -105,7 +105,10 @@ TEST(CompactTablesTest, EachTableTakesTheNarrowestTypeOfItsValues) {
     for (int s = 0; s < c.states; ++s)
       dfa.states.push_back(testing::StateOf(s, 0, {{1, c.states - 1 - s}}));
     std::string out;
-    const std::string constants = WriteCompactTables(dfa, {}, 1, out);
+    StringSink sink(out);
+    const CompactTables tables(dfa, {}, 1);
+    tables.Write(sink);
+    const std::string& constants = tables.Constants();
     EXPECT_NE(constants.find(c.constant), std::string::npos) << c.states << ": " << constants;
     EXPECT_NE(constants.find("#__yylexerClassSize = 1"), std::string::npos);
     EXPECT_NE(out.find(c.table), std::string::npos) << c.states;

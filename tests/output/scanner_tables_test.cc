@@ -15,6 +15,11 @@ namespace {
 using testing::ClassesOf;
 using testing::StateOf;
 
+void WriteTables(const Dfa& dfa, std::string& out) {
+  StringSink sink(out);
+  WriteScannerTables(dfa, sink);
+}
+
 std::string ZeroClassLine() {
   std::string line = "    Data.i   0";
   for (int i = 1; i < 16; ++i)
@@ -48,7 +53,7 @@ TEST(ScannerTablesTest, WritesTheTwoStateExampleByteForByte) {
 
   std::string out = "Procedure __yylexerrun0(*userData) : EndProcedure\r\n";
   const std::string head = out;
-  WriteScannerTables(dfa, out);
+  WriteTables(dfa, out);
   EXPECT_EQ(out, head + expected);
 }
 
@@ -65,7 +70,7 @@ TEST(ScannerTablesTest, DefinitionWithoutRulesHasOneColumn) {
       "  \r\n  __yylexer_info:\r\n    ; startstate, cntcharclass\r\n    Data.i 0, 1\r\n"
       "EndDataSection\r\n";
   std::string out;
-  WriteScannerTables(dfa, out);
+  WriteTables(dfa, out);
   EXPECT_EQ(out, expected);
 }
 
@@ -81,7 +86,7 @@ TEST(ScannerTablesTest, ColumnsFollowSymbolsAndStatesArePositions) {
   dfa.start = 2;
 
   std::string out;
-  WriteScannerTables(dfa, out);
+  WriteTables(dfa, out);
   EXPECT_NE(out.find("actionTable:\r\n"
                      "    Data.i   -1,  -1,  -1,  -1, @__yylexerrun7()\r\n"
                      "    Data.i    0,  -1,  -1,  -1, 0\r\n"
@@ -107,7 +112,7 @@ TEST(ScannerTablesTest, WideNumbersAreWrittenInFull) {
   dfa.start = 12345;
 
   std::string out;
-  WriteScannerTables(dfa, out);
+  WriteTables(dfa, out);
   EXPECT_NE(out.find("actionTable:\r\n    Data.i 12345, 999, 0\r\n"), std::string::npos);
   EXPECT_NE(out.find("    Data.i   -1,  -1, @__yylexerrun10000()\r\n  \r\n"), std::string::npos);
   EXPECT_NE(out.find("    Data.i 12345, 2\r\n"), std::string::npos);
@@ -121,7 +126,7 @@ TEST(ScannerTablesTest, FourDigitFieldsEndAtTenThousand) {
   dfa.states[0].moves = {{kEofSymbol, 9999}, {1, 10000}, {2, 7}};
 
   std::string out;
-  WriteScannerTables(dfa, out);
+  WriteTables(dfa, out);
   EXPECT_NE(out.find("actionTable:\r\n    Data.i 9999,10000,   7, 0\r\n"), std::string::npos);
 }
 

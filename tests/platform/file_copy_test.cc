@@ -1,6 +1,6 @@
 // The copy that places generated files: every byte value survives, a longer
-// old destination is cut to the new size, and a missing source leaves the
-// destination as it was.
+// old destination is cut to the new size, and a missing or unreadable source
+// leaves the destination as it was.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -46,9 +46,10 @@ TEST_F(FileCopy, CopiesEveryByteAndCutsALongerDestination) {
   EXPECT_EQ(fs::file_size(dir_ / "to"), 0u);
 }
 
-TEST_F(FileCopy, MissingSourceLeavesTheDestination) {
+TEST_F(FileCopy, MissingOrUnreadableSourceLeavesTheDestination) {
   WriteAll(dir_ / "to", "kept");
   EXPECT_FALSE(CopyFileContents((dir_ / "absent").string(), (dir_ / "to").string()));
+  EXPECT_FALSE(CopyFileContents(dir_.string(), (dir_ / "to").string())) << "a directory";
   EXPECT_EQ(ReadAll(dir_ / "to"), "kept");
   EXPECT_FALSE(CopyFileContents((dir_ / "absent").string(), (dir_ / "sub" / "x").string()));
 }

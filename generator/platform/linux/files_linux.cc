@@ -10,7 +10,7 @@
 #include <cstdio>
 #include <string_view>
 
-#include "base/whole_file.h"
+#include "base/file_sink.h"
 #include "platform/files.h"
 
 namespace tarnwick::platform {
@@ -53,11 +53,11 @@ int StandardDescriptorOf(const std::string& path, bool streamsOnly) {
 
 }  // namespace
 
-NewFile WriteNewFile(const std::string& path, std::string_view bytes,
-                     std::optional<unsigned> permissions) {
+NewFile WriteNewFileFrom(const std::string& path, const BlockSource& bytes,
+                         std::optional<unsigned> permissions) {
   const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
   if (fd < 0) return errno == EEXIST ? NewFile::kExists : NewFile::kFailed;
-  bool written = WriteAll(fd, bytes);
+  bool written = EachBlock(bytes, [fd](std::string_view block) { return WriteAll(fd, block); });
   if (written && permissions) written = fchmod(fd, static_cast<mode_t>(*permissions)) == 0;
   // A full disk may only show when the file is closed.
   written = close(fd) == 0 && written;
@@ -152,11 +152,13 @@ bool IsStandardOutput(const std::string& path) {
   return StandardDescriptorOf(path, false) == STDOUT_FILENO;
 }
 
-bool WriteInto(const std::string& path, std::string_view bytes) {
+bool WriteInto(const std::string& path, const BlockSource& bytes) {
   // A standard stream that is a pipe, a terminal or a socket is written
   // where it stands: a socket cannot be opened by name at all.
-  if (const int fd = StandardDescriptorOf(path, true); fd >= 0) return WriteAll(fd, bytes);
-  return WriteWholeFile(path, bytes);
+  if (const int fd = StandardDescriptorOf(path, true); fd >= 0) {
+    return EachBlock(bytes, [fd](std::string_view block) { return WriteAll(fd, block); });
+  }
+  return WriteFileFrom(path, bytes);
 }
 
 std::optional<unsigned> PermissionBits(const std::string& path) {

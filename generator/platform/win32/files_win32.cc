@@ -12,8 +12,8 @@
 #include <string_view>
 #include <vector>
 
+#include "base/file_sink.h"
 #include "base/text.h"
-#include "base/whole_file.h"
 #include "platform/files.h"
 #include "platform/unique_name.h"
 
@@ -52,7 +52,8 @@ std::string CurrentUserSid() {
 
 }  // namespace
 
-NewFile WriteNewFile(const std::string& path, std::string_view bytes, std::optional<unsigned>) {
+NewFile WriteNewFileFrom(const std::string& path, const BlockSource& bytes,
+                         std::optional<unsigned>) {
   // CREATE_NEW fails on any existing name, a link included.
   Handle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                           FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -62,13 +63,15 @@ NewFile WriteNewFile(const std::string& path, std::string_view bytes, std::optio
     return problem == ERROR_FILE_EXISTS || problem == ERROR_ALREADY_EXISTS ? NewFile::kExists
                                                                            : NewFile::kFailed;
   }
-  bool written = true;
-  while (written && !bytes.empty()) {
-    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1u << 30));
-    DWORD done = 0;
-    written = WriteFile(file.get(), bytes.data(), chunk, &done, nullptr) && done > 0;
-    bytes.remove_prefix(done);
-  }
+  bool written = EachBlock(bytes, [&file](std::string_view block) {
+    while (!block.empty()) {
+      const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(block.size(), 1u << 30));
+      DWORD done = 0;
+      if (!WriteFile(file.get(), block.data(), chunk, &done, nullptr) || done == 0) return false;
+      block.remove_prefix(done);
+    }
+    return true;
+  });
   written = CloseHandle(file.release()) && written;
   if (written) return NewFile::kCreated;
   DeleteFileA(path.c_str());
@@ -217,8 +220,8 @@ bool IsStandardOutput(const std::string&) {
   return false;
 }
 
-bool WriteInto(const std::string& path, std::string_view bytes) {
-  return WriteWholeFile(path, bytes);
+bool WriteInto(const std::string& path, const BlockSource& bytes) {
+  return WriteFileFrom(path, bytes);
 }
 
 std::optional<unsigned> PermissionBits(const std::string&) {

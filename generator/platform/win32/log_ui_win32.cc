@@ -2,6 +2,9 @@
 // the rule; TARNWICK_UI=console writes to standard output instead, which a
 // script that redirects it can read.
 #include <windows.h>
+// windows.h makes WriteConsole a macro for the Win32 call WriteConsoleA,
+// which would rename this layer's own WriteConsole (console_log.h) here.
+#undef WriteConsole
 
 #include <cstdio>
 
