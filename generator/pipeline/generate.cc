@@ -80,6 +80,7 @@ int GenerateScannerText(std::string_view definition, const CaseTable& cases,
       FindRuleProblems(compact, *result.dfa, static_cast<int32_t>(facts.ruleLines.size())), facts,
       log);
   compact = {};
+  DropLabels(*result.dfa);
   // In UTF-8 mode byte-range sequences leave many states that go on alike, so
   // those automata are always minimized; 8-bit definitions keep theirs as the
   // construction made it unless %minimize asks otherwise.

@@ -1,6 +1,6 @@
 // The compact NFA built straight from the trees against the object NFA laid
-// out compactly, over random definitions and the examples, and the layout of
-// moves given in any order.
+// out compactly, over random definitions and the examples, the layout of
+// moves given in any order, and the labels' release.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -81,6 +81,18 @@ TEST(CompactConstruction, ExamplesGiveTheObjectNfasLayout) {
     SimplifyRules(*root);
     ExpectBothPathsAgree(*root, facts.states);
   }
+}
+
+// Clearing a vector, or assigning it {}, keeps its storage.
+TEST(DropLabels, FreesEveryLabelsStorage) {
+  testing::TreeGenerator generator(7, 3);
+  auto definition = generator.Definition(6, 4);
+  SimplifyRules(*definition);
+  auto dfa = BuildDfaFromEpsilonNfa(*BuildNfa(*definition), 100000);
+  ASSERT_NE(dfa, nullptr);
+  DropLabels(*dfa);
+  for (const DfaState& state : dfa->states)
+    EXPECT_EQ(state.label.capacity(), 0u);
 }
 
 TEST(CompactNfaBuilder, LaysOutMovesGivenInAnyOrder) {
