@@ -201,8 +201,10 @@ CompactNfa BuildCompactNfa(RegexNode& root, const LexerStates& states) {
   CompactSink sink(builder);
   std::vector<int32_t> starts;
   // The operand lists point into the trees about to go.
-  root.operandSets.clear();
-  root.operandSets.shrink_to_fit();
+  if (root.charset) {
+    root.charset->operandSets.clear();
+    root.charset->operandSets.shrink_to_fit();
+  }
   const std::size_t ruleCount = root.kind == NodeKind::OR ? root.children.size() : 0;
   BuildFragments(
       sink, states, ruleCount, starts,

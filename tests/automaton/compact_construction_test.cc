@@ -43,7 +43,7 @@ void ExpectBothPathsAgree(const RegexNode& simplified, const LexerStates& states
   auto root = simplified.Clone();
   const CompactNfa direct = BuildCompactNfa(*root, states);
   EXPECT_TRUE(root->children.empty());
-  EXPECT_TRUE(root->operandSets.empty());
+  EXPECT_TRUE(root->charset->operandSets.empty());
   ASSERT_NE(root->charset, nullptr);
   ExpectSameCompactNfa(direct, viaObjects);
 
