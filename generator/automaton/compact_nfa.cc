@@ -24,8 +24,9 @@ void CompactNfaBuilder::AddMove(int32_t from, int32_t target, int32_t symbol) {
 }
 
 CompactNfa CompactNfaBuilder::Finish() {
-  // Fragments add most moves beside their source already, so the sort has
-  // little to do.
+  // Sorted where they lie rather than counted out by state into a second
+  // array: the moves are the builder's bulk. An object automaton hands them
+  // over in order already.
   const auto before = [](const RawMove& a, const RawMove& b) {
     if (a.from != b.from) return a.from < b.from;
     if (a.target != b.target) return a.target < b.target;

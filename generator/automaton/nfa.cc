@@ -8,6 +8,10 @@
 // L. States are made in exactly the order a recursive builder would make them,
 // so their numbers (and hence every later numbering) agree.
 //
+// The fragment logic runs over a sink: the object automaton, which the tests
+// and the reference paths drive, or the compact builder, which a run uses so
+// that no heap object per state and per move is ever made.
+//
 // A repetition that can be skipped (STAR, OPTION) must not land its skip move
 // on a body end state that already has moves of its own (an inner loop): that
 // would let the skip reach into the body. Such a body gets a fresh end state F
@@ -148,17 +152,18 @@ class CompactSink {
 };
 
 // The shared shape of both constructions: the start states, then each rule's
-// fragment from its entry, ending in a state that accepts the rule. `rule(r)`
-// gives rule r's tree, `done(r)` is called once its fragment stands.
-template <class Sink, class RuleTree, class Done>
-void BuildFragments(Sink& sink, const LexerStates& states, std::size_t ruleCount,
-                    std::vector<int32_t>& starts, RuleTree rule, Done done) {
+// fragment from its entry, ending in a state that accepts the rule;
+// `done(r, end)` is called once rule r's fragment stands.
+template <class Sink, class Done>
+void BuildFragments(Sink& sink, const RegexNode& root, const LexerStates& states,
+                    std::vector<int32_t>& starts, Done done) {
   if (!states.enabled) {
     starts.push_back(sink.NewState(-1, 0));
   } else {
     for (int32_t k = 0; k < states.StartCount(); ++k)
       starts.push_back(sink.NewState(-1, k));
   }
+  const std::size_t ruleCount = root.kind == NodeKind::OR ? root.children.size() : 0;
   for (std::size_t r = 0; r < ruleCount; ++r) {
     FragmentBuilder<Sink> builder(sink, static_cast<int32_t>(r));
     int32_t entry = states.enabled ? builder.Entry() : starts.front();
@@ -169,7 +174,7 @@ void BuildFragments(Sink& sink, const LexerStates& states, std::size_t ruleCount
         }
       }
     }
-    const int32_t end = builder.Walk(rule(r), {entry, -1});
+    const int32_t end = builder.Walk(*root.children[r], {entry, -1});
     done(r, end);
   }
 }
@@ -184,11 +189,9 @@ std::unique_ptr<Automaton> BuildNfa(const RegexNode& root, const LexerStates& st
   auto nfa = std::make_unique<Automaton>(root.charset ? root.charset->Clone() : nullptr);
   ObjectSink sink(*nfa);
   std::vector<int32_t> starts;
-  const std::size_t ruleCount = root.kind == NodeKind::OR ? root.children.size() : 0;
-  BuildFragments(
-      sink, states, ruleCount, starts,
-      [&](std::size_t r) -> const RegexNode& { return *root.children[r]; },
-      [&](std::size_t r, int32_t end) { sink.StateAt(end)->final = static_cast<int32_t>(r); });
+  BuildFragments(sink, root, states, starts, [&](std::size_t r, int32_t end) {
+    sink.StateAt(end)->final = static_cast<int32_t>(r);
+  });
   if (states.enabled) {
     for (int32_t start : starts)
       nfa->starts.push_back(sink.StateAt(start));
@@ -205,14 +208,10 @@ CompactNfa BuildCompactNfa(RegexNode& root, const LexerStates& states) {
     root.charset->operandSets.clear();
     root.charset->operandSets.shrink_to_fit();
   }
-  const std::size_t ruleCount = root.kind == NodeKind::OR ? root.children.size() : 0;
-  BuildFragments(
-      sink, states, ruleCount, starts,
-      [&](std::size_t r) -> const RegexNode& { return *root.children[r]; },
-      [&](std::size_t r, int32_t end) {
-        builder.SetFinal(end, static_cast<int32_t>(r));
-        root.children[r].reset();
-      });
+  BuildFragments(sink, root, states, starts, [&](std::size_t r, int32_t end) {
+    builder.SetFinal(end, static_cast<int32_t>(r));
+    root.children[r].reset();
+  });
   root.children.clear();
   root.children.shrink_to_fit();
   if (states.enabled) {
