@@ -65,6 +65,26 @@ TEST(CompactConstruction, RandomDefinitionsGiveTheObjectNfasLayout) {
   }
 }
 
+// Start conditions, line anchors and trailing context give several starts
+// and rules entered from some of them only.
+TEST(CompactConstruction, StartConditionsGiveTheObjectNfasLayout) {
+  for (const char* definition : {
+           "%state I\n%xstate X E\n%context\n%%\na { }\n<X>a { }\n<*>^b { }\n",
+           "%xstate S\n%%\n<S>x*/y { }\n<INITIAL,S>x$ { }\n(x|y)+ { }\n",
+           "%context\n%%\n^a*b { }\na/b* { }\n",
+       }) {
+    SCOPED_TRACE(definition);
+    auto root = RegexNode::MakeRoot();
+    std::string source;
+    ErrorState error;
+    DefinitionFacts facts;
+    ASSERT_EQ(ReadDefinition(definition, *root, CaseTable::Windows1252(), source, error, facts), 1);
+    ASSERT_TRUE(facts.states.enabled);
+    SimplifyRules(*root);
+    ExpectBothPathsAgree(*root, facts.states);
+  }
+}
+
 // The examples cover start conditions, line anchors, trailing context and
 // UTF-8 operands, none of which the random trees have.
 TEST(CompactConstruction, ExamplesGiveTheObjectNfasLayout) {
