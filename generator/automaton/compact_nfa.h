@@ -5,7 +5,9 @@
 // construction only needs, per NFA position, the accepting rule, the
 // consuming moves and the epsilon moves. These are laid out
 // as offset tables into two shared arrays, so reading a state's moves touches
-// one contiguous block and building the whole thing costs three allocations.
+// one contiguous block and the whole thing is a handful of allocations. A run
+// builds it straight from the rule trees (BuildCompactNfa in nfa.h); the
+// tests and reference paths lay out an object automaton.
 #pragma once
 
 #include <cstddef>
