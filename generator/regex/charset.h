@@ -28,8 +28,8 @@ class CharSet final : public Object {
   int32_t classCount = 0;
   // Every operand OR of the rule trees handed out by class refinement, in
   // parse order, so that a later split reaches it. References into the trees,
-  // owning nothing; the trees' root keeps this map, and the list is emptied
-  // before any of them goes. Neither copied nor compared.
+  // owning nothing: simplification and the NFA construction empty it before
+  // they free nodes. Neither copied nor compared.
   std::vector<RegexNode*> operandSets;
 
   std::unique_ptr<CharSet> Clone() const;

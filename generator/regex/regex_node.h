@@ -11,10 +11,9 @@
 // of such ORs, one per byte of its encodings. One root node (kind OR) stands
 // for the whole lexer: its children are the rule trees in file order, its
 // flags hold the case switch and the UTF-8 mode, and it owns the class map,
-// which lists every operand OR made so far (CharSet::operandSets), so that
-// later class splits can reach them. Those two fields cost every node its
-// size, so nothing else root-only lives here: a rule's tree is a node per
-// operator and per class leaf.
+// which lists every operand OR made so far (CharSet::operandSets) so that
+// later class splits can reach them: kept there rather than here, where
+// every node of every tree would carry it.
 //
 // Trees can be very deep; destruction, Clone and ToString walk without
 // recursion.
