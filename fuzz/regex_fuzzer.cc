@@ -26,12 +26,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::size_t end = rest.find('\n');
     const std::string_view line = rest.substr(0, end);
     const std::size_t rules = root->children.size();
-    const std::size_t operands = root->operandSets.size();
+    const std::size_t operands = root->charset->operandSets.size();
     tarnwick::ErrorState error;
     const int at = tarnwick::ParseRegex(*root, line, cases, error);
     if (at == 0) {
       if (error.ErrorNumber == 0) std::abort();
-      if (root->children.size() != rules || root->operandSets.size() != operands) std::abort();
+      if (root->children.size() != rules || root->charset->operandSets.size() != operands)
+        std::abort();
     } else {
       if (root->children.size() != rules + 1) std::abort();
       const auto position = static_cast<std::size_t>(at);

@@ -42,4 +42,12 @@ struct Dfa {
   std::vector<int32_t> starts;
 };
 
+// Frees every state's label: they serve the construction, the rule findings
+// and the tests, while the tables and the drawing never read them, and on
+// definitions with wide overlaps they outweigh the rest of the DFA.
+inline void DropLabels(Dfa& dfa) {
+  for (DfaState& state : dfa.states)
+    std::vector<int32_t>().swap(state.label);
+}
+
 }  // namespace tarnwick

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "automaton/automaton.h"
+#include "automaton/compact_nfa.h"
 #include "regex/lexer_states.h"
 #include "regex/regex_node.h"
 
@@ -22,5 +23,12 @@ std::unique_ptr<Automaton> BuildNfa(const RegexNode& root);
 // at an entry state of its own, which each start it is active in reaches by
 // an epsilon move. Without `enabled` this is BuildNfa(root).
 std::unique_ptr<Automaton> BuildNfa(const RegexNode& root, const LexerStates& states);
+
+// The same automaton straight in its compact form, positions being the
+// object automaton's state positions. Each rule's tree is released as soon as
+// its fragment is built, so the trees and the automaton are never whole side
+// by side; `root` keeps its class map and flags but loses its children and
+// operand lists.
+CompactNfa BuildCompactNfa(RegexNode& root, const LexerStates& states);
 
 }  // namespace tarnwick

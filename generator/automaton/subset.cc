@@ -85,23 +85,37 @@ class SubsetBuilder {
     for (std::size_t p = 0; p < n; ++p) {
       positionOf[static_cast<std::size_t>(order[p])] = static_cast<int32_t>(p);
     }
-    table_ = {};
-    hashes_ = {};
-    auto dfa = std::make_unique<Dfa>();
-    dfa->charset = std::move(charset);
-    dfa->states.resize(n);
-    for (std::size_t p = 0; p < n; ++p) {
-      DfaState& state = dfa->states[p];
-      state = std::move(states_[static_cast<std::size_t>(order[p])]);
+    // Assigning {} to a vector keeps its capacity; these are done with.
+    std::vector<int32_t>().swap(table_);
+    std::vector<uint64_t>().swap(hashes_);
+    for (DfaState& state : states_) {
       for (DfaMove& move : state.moves) {
         move.target = positionOf[static_cast<std::size_t>(move.target)];
       }
     }
+    // Into label order in place, cycle by cycle, rather than into a second
+    // array of states: position p takes the state found at index order[p].
+    for (std::size_t p = 0; p < n; ++p) {
+      if (order[p] < 0) continue;
+      DfaState held = std::move(states_[p]);
+      for (std::size_t at = p;;) {
+        const auto from = static_cast<std::size_t>(order[at]);
+        order[at] = -1;
+        if (from == p) {
+          states_[at] = std::move(held);
+          break;
+        }
+        states_[at] = std::move(states_[from]);
+        at = from;
+      }
+    }
+    auto dfa = std::make_unique<Dfa>();
+    dfa->charset = std::move(charset);
+    dfa->states = std::move(states_);
     dfa->start = positionOf[0];
     for (int32_t index : startIndices_)
       dfa->starts.push_back(positionOf[static_cast<std::size_t>(index)]);
     if (!dfa->starts.empty()) dfa->start = dfa->starts.front();
-    states_.clear();
     return dfa;
   }
 

@@ -447,7 +447,7 @@ int Parser::Run() {
 
 int ParseRegex(RegexNode& root, std::string_view text, const ParseContext& context,
                ErrorState& error, RuleShape* shape) {
-  const std::size_t registered = root.operandSets.size();
+  const std::size_t registered = root.charset->operandSets.size();
   PartBudget own{kDefaultPartLimit, kDefaultPartLimit};
   ParseContext used = context;
   if (used.budget == nullptr) used.budget = &own;
@@ -463,7 +463,7 @@ int ParseRegex(RegexNode& root, std::string_view text, const ParseContext& conte
       if (shape) *shape = parser.shape();
     }
   }
-  if (stop == 0) root.operandSets.resize(registered);
+  if (stop == 0) root.charset->operandSets.resize(registered);
   return stop;
 }
 

@@ -61,7 +61,7 @@ struct ParseContext {
 // characters (RefineCharacters); otherwise every byte is a character.
 //
 // On error returns 0 with error.ErrorNumber (and for some, ErrorArg1) set; nothing is appended to
-// root.children and root.operandSets is cut back to its length at the call's
+// root.children and root.charset->operandSets is cut back to its length at the call's
 // start (the failed rule's operand nodes are gone). Class splits that the
 // failed rule caused stay in the map; earlier operands remain exact unions.
 //

@@ -88,19 +88,19 @@ int GenerateScannerText(std::string_view definition, const CaseTable& cases,
   log.LogLine("Minimalize RegEx...");
   SimplifyRules(*root);
 
+  // The NFA goes straight into its compact form, the only one the subset
+  // construction and the findings read, and each rule's tree is freed once
+  // its fragment is built: the trees, an object automaton (a heap object per
+  // state and per move) and the compact form never stand side by side.
+  // Epsilon elimination happens inside the subset construction: materialising
+  // the eliminated moves would copy each state's closure moves onto it.
   log.LogLine("Transform RegEx to NFA...");
-  auto nfa = BuildNfa(*root, facts.states);
   const bool utf8 = (root->flags & kUtf8Mode) != 0;
+  CompactNfa compact = BuildCompactNfa(*root, facts.states);
+  std::unique_ptr<CharSet> charset = std::move(root->charset);
   root.reset();
 
-  // Epsilon elimination happens inside the subset construction: materialising
-  // the eliminated moves would copy each state's closure moves onto it. The
-  // construction and the findings read only the NFA's compact form, so the
-  // object automaton, a heap object per state and per move, goes first.
   log.LogLine("Transform NFA to DFA...");
-  CompactNfa compact = MakeCompactNfa(*nfa);
-  std::unique_ptr<CharSet> charset = std::move(nfa->charset);
-  nfa.reset();
   std::size_t reached = 0;
   result.dfa = BuildDfaFromCompactNfa(compact, std::move(charset), maxDfaStates, &reached);
   if (!result.dfa) {
@@ -114,6 +114,7 @@ int GenerateScannerText(std::string_view definition, const CaseTable& cases,
       FindRuleProblems(compact, *result.dfa, static_cast<int32_t>(facts.ruleLines.size())), facts,
       log);
   compact = {};
+  DropLabels(*result.dfa);
   // In UTF-8 mode byte-range sequences leave many states that go on alike, so
   // those automata are always minimized; 8-bit definitions keep theirs as the
   // construction made it unless %minimize asks otherwise.

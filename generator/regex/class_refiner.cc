@@ -15,7 +15,7 @@ namespace tarnwick {
 namespace {
 
 void NameSplitInEarlierOperands(RegexNode& root, int32_t old_class, int32_t new_class) {
-  for (RegexNode* operand : root.operandSets) {
+  for (RegexNode* operand : root.charset->operandSets) {
     if (operand->kind != NodeKind::OR) continue;
     auto& leaves = operand->children;
     for (std::size_t i = 0; i < leaves.size(); ++i) {
@@ -72,7 +72,7 @@ std::unique_ptr<RegexNode> RefineClasses(RegexNode& root, const ByteSet& operand
   for (int32_t k = 1; k <= existing; ++k) {
     if (inside[k] > 0) result->children.push_back(std::make_unique<RegexNode>(k));
   }
-  root.operandSets.push_back(result.get());
+  root.charset->operandSets.push_back(result.get());
   return result;
 }
 

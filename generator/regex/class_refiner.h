@@ -16,7 +16,7 @@ namespace tarnwick {
 
 using ByteSet = std::array<bool, 256>;
 
-// Returns a new OR node (owned by the caller, also listed in root.operandSets)
+// Returns a new OR node (owned by the caller, also listed in root.charset->operandSets)
 // with one leaf per class the operand touches, in ascending class order.
 std::unique_ptr<RegexNode> RefineClasses(RegexNode& root, const ByteSet& operand);
 

@@ -49,7 +49,7 @@ class RegisteredCopier final
     auto made = std::make_unique<RegexNode>(node.kind);
     for (auto& copy : copies)
       made->children.push_back(std::move(copy));
-    if (registered_.contains(&node)) root_.operandSets.push_back(made.get());
+    if (registered_.contains(&node)) root_.charset->operandSets.push_back(made.get());
     ++copied_;
     return made;
   }
@@ -63,7 +63,8 @@ class RegisteredCopier final
 class NonEmptyWalker final : public TreeWalker<const RegexNode, NoValue, Part> {
  public:
   explicit NonEmptyWalker(RegexNode& root)
-      : root_(root), registered_(root.operandSets.begin(), root.operandSets.end()) {}
+      : root_(root),
+        registered_(root.charset->operandSets.begin(), root.charset->operandSets.end()) {}
 
   bool overBudget() const { return copied_ > kCopyBudget; }
 
@@ -139,11 +140,11 @@ class NonEmptyWalker final : public TreeWalker<const RegexNode, NoValue, Part> {
 }  // namespace
 
 std::unique_ptr<RegexNode> WithoutEmptyText(const RegexNode& tree, RegexNode& root) {
-  const std::size_t registered = root.operandSets.size();
+  const std::size_t registered = root.charset->operandSets.size();
   NonEmptyWalker walker(root);
   Part part = walker.Walk(tree, NoValue{});
   if (!part.nullable || walker.overBudget()) {
-    root.operandSets.resize(registered);  // the copies made so far go away
+    root.charset->operandSets.resize(registered);  // the copies made so far go away
     return nullptr;
   }
   if (!part.nonEmpty) return std::make_unique<RegexNode>(NodeKind::OR);
@@ -160,7 +161,7 @@ void Unregister(const RegexNode& tree, RegexNode& root) {
     for (const auto& child : node->children)
       stack.push_back(child.get());
   }
-  std::erase_if(root.operandSets, [&](RegexNode* node) { return nodes.contains(node); });
+  std::erase_if(root.charset->operandSets, [&](RegexNode* node) { return nodes.contains(node); });
 }
 
 }  // namespace tarnwick

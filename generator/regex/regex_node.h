@@ -10,9 +10,10 @@
 // number), so trees never hold bytes; in UTF-8 mode an operand is a subtree
 // of such ORs, one per byte of its encodings. One root node (kind OR) stands
 // for the whole lexer: its children are the rule trees in file order, its
-// flags hold the case switch and the UTF-8 mode, it owns the class map, and it
-// lists every operand OR made so far in `operandSets`, so that later class
-// splits can reach them.
+// flags hold the case switch and the UTF-8 mode, and it owns the class map,
+// which lists every operand OR made so far (CharSet::operandSets) so that
+// later class splits can reach them: kept there rather than here, where
+// every node of every tree would carry it.
 //
 // Trees can be very deep; destruction, Clone and ToString walk without
 // recursion.
@@ -62,13 +63,10 @@ class RegexNode final : public Object {
   // Root only.
   std::unique_ptr<CharSet> charset;
   std::vector<std::unique_ptr<RegexNode>> children;
-  // Root only: every operand OR handed out by class refinement, in parse
-  // order. References into the trees, owning nothing.
-  std::vector<RegexNode*> operandSets;
 
   bool IsClassLeaf() const { return kind > 0; }
 
-  // Deep copy of the tree and the class map; operandSets stays empty.
+  // Deep copy of the tree and the class map; the copy lists no operands.
   std::unique_ptr<RegexNode> Clone() const;
   std::unique_ptr<Object> CloneObject() const override { return Clone(); }
   std::string ToString() const override;

@@ -1,7 +1,7 @@
 // Copies are made with Clone, which copies class leaves as they stand; the
 // copies' operand ORs (ORs whose children are all class leaves, the empty
 // class included: no other OR has class leaves as children) are then listed
-// in operandSets. Trees may be deep, so every walk keeps its own stack.
+// in the class map's operandSets. Trees may be deep, so every walk keeps its own stack.
 #include "regex/repeat.h"
 
 #include <algorithm>
@@ -36,7 +36,7 @@ void VisitNodes(RegexNode& tree, Visit visit) {
 std::unique_ptr<RegexNode> Copy(RegexNode& root, const RegexNode& operand) {
   std::unique_ptr<RegexNode> copy = operand.Clone();
   VisitNodes(*copy, [&root](RegexNode& node) {
-    if (IsOperandOr(node)) root.operandSets.push_back(&node);
+    if (IsOperandOr(node)) root.charset->operandSets.push_back(&node);
   });
   return copy;
 }

@@ -4,7 +4,7 @@
 // bound m the m - n further copies as nested options (r(r(r)?)?)?, so that
 // after any number of copies only one way on is open, or for no upper bound
 // a last r+ (r* when n is 0). r{0} and r{0,0} are the empty text. The copies'
-// operand ORs are listed in the root's operandSets like every operand, so
+// operand ORs are listed in the class map's operandSets like every operand, so
 // later class splits reach them; a dropped r is taken off that list.
 #pragma once
 

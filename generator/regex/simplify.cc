@@ -124,7 +124,10 @@ std::unique_ptr<RegexNode> SimplifyNode(std::unique_ptr<RegexNode> node) {
 }
 
 void SimplifyRules(RegexNode& root) {
-  root.operandSets.clear();
+  if (root.charset) {
+    root.charset->operandSets.clear();
+    root.charset->operandSets.shrink_to_fit();
+  }
   if (root.kind != NodeKind::OR) return;
   for (auto& rule : root.children)
     rule = SimplifyNode(std::move(rule));

@@ -12,7 +12,7 @@
 namespace tarnwick {
 
 // Simplifies every rule tree under an OR root in place; the root itself stays.
-// Clears root.operandSets first, since simplification frees nodes listed there.
+// Clears root.charset->operandSets first, since simplification frees nodes listed there.
 void SimplifyRules(RegexNode& root);
 
 // Gives the node that takes `node`'s place.

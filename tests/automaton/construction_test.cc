@@ -107,9 +107,9 @@ TEST(Simplify, FlattensDropsEmptyPartsAndUnwrapsSingleChildren) {
 
 TEST(Simplify, RulesKeepTheirRootAndForgetOperandNodes) {
   auto root = Rules(2, Or(Leaf(1), Or(Leaf(2))), And(Eps(), Leaf(1)));
-  root->operandSets.push_back(root->children[0]->children[1].get());
+  root->charset->operandSets.push_back(root->children[0]->children[1].get());
   SimplifyRules(*root);
-  EXPECT_TRUE(root->operandSets.empty());
+  EXPECT_TRUE(root->charset->operandSets.empty());
   EXPECT_EQ(root->ToString(), "OR[OR[1, 2], 1]");
 }
 

@@ -42,7 +42,7 @@ std::unique_ptr<RegexNode> SimplifyNode(std::unique_ptr<RegexNode> node) {
 }
 
 void SimplifyRules(RegexNode& root) {
-  root.operandSets.clear();
+  if (root.charset) root.charset->operandSets.clear();
   if (root.kind != NodeKind::OR) return;
   for (auto& child : root.children)
     child = SimplifyNode(std::move(child));

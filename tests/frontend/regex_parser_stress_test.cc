@@ -199,10 +199,10 @@ void ExpectExactClasses(const RegexNode& root, const std::vector<ByteSet>& expec
   for (int k = 1; k <= map.classCount; ++k)
     ASSERT_GT(size[k], 0) << "empty class " << k;
 
-  ASSERT_EQ(root.operandSets.size(), expected.size()) << context;
+  ASSERT_EQ(root.charset->operandSets.size(), expected.size()) << context;
   for (std::size_t i = 0; i < expected.size(); ++i) {
     std::vector<bool> named(static_cast<std::size_t>(map.classCount) + 1, false);
-    for (const auto& leaf : root.operandSets[i]->children) {
+    for (const auto& leaf : root.charset->operandSets[i]->children) {
       ASSERT_TRUE(leaf->IsClassLeaf()) << context;
       ASSERT_LE(leaf->kind, map.classCount) << context;
       ASSERT_FALSE(named[leaf->kind]) << "class named twice, " << context;
@@ -220,7 +220,7 @@ void ExpectExactClasses(const RegexNode& root, const std::vector<ByteSet>& expec
 class ShapeChecker final : public TreeWalker<const RegexNode, NoValue, NoValue> {
  public:
   explicit ShapeChecker(const RegexNode& root)
-      : operands_(root.operandSets.begin(), root.operandSets.end()) {}
+      : operands_(root.charset->operandSets.begin(), root.charset->operandSets.end()) {}
 
  protected:
   NoValue PreVisit(const RegexNode& node, const NoValue&, bool& stop) override {
@@ -323,7 +323,7 @@ TEST(ParseRegexStressTest, HundredThousandNestedGroups) {
     ++depth;
   }
   EXPECT_EQ(depth, kDeep + 1);
-  EXPECT_EQ(node, root->operandSets[0]);
+  EXPECT_EQ(node, root->charset->operandSets[0]);
   auto copy = root->Clone();
   EXPECT_EQ(copy->ToString().size(), root->ToString().size());
 }
@@ -335,7 +335,7 @@ TEST(ParseRegexStressTest, HundredThousandUnclosedGroupsFailCleanly) {
   EXPECT_EQ(ParseRegex(*root, text, CaseTable::Windows1252(), error), 0);
   EXPECT_EQ(error.ErrorNumber, kOpenWithoutClose);
   EXPECT_TRUE(root->children.empty());
-  EXPECT_TRUE(root->operandSets.empty());
+  EXPECT_TRUE(root->charset->operandSets.empty());
 }
 
 }  // namespace

@@ -58,7 +58,7 @@ class ParseRegexTest : public ::testing::Test {
     if (nocase) root_->flags |= kCaseInsensitive;
     EXPECT_NE(Parse(text), 0) << text << " error " << error_.ErrorNumber;
     std::vector<Bytes> sets;
-    for (const RegexNode* operand : root_->operandSets)
+    for (const RegexNode* operand : root_->charset->operandSets)
       sets.push_back(BytesOf(*root_, *operand));
     return sets;
   }
@@ -195,7 +195,7 @@ TEST_F(ParseRegexTest, EndOfInputInAnyLetterCase) {
   for (const char* text : {"<<eof>>", "<<EOF>>", "<<Eof>>"}) {
     root_ = RegexNode::MakeRoot();
     EXPECT_EQ(Tree(text), "AND[Epsilon, -1]") << text;
-    EXPECT_TRUE(root_->operandSets.empty());
+    EXPECT_TRUE(root_->charset->operandSets.empty());
   }
   EXPECT_EQ(Operands("\"<\""), (std::vector<Bytes>{{'<'}}));
   EXPECT_EQ(Single("[<]"), Bytes{'<'});
@@ -241,13 +241,13 @@ TEST_F(ParseRegexTest, FailedRuleLeavesEarlierRulesIntactAndRegistersNothing) {
   EXPECT_EQ(Parse("b.x(("), 0);
   EXPECT_EQ(error_.ErrorNumber, kOpenWithoutClose);
   ASSERT_EQ(root_->children.size(), 1u);
-  ASSERT_EQ(root_->operandSets.size(), 1u);
-  EXPECT_EQ(BytesOf(*root_, *root_->operandSets[0]), Range('a', 'c'));
+  ASSERT_EQ(root_->charset->operandSets.size(), 1u);
+  EXPECT_EQ(BytesOf(*root_, *root_->charset->operandSets[0]), Range('a', 'c'));
   EXPECT_NE(root_->ToString(), before);  // the earlier operand names both parts now
   // Parsing goes on cleanly on the same root.
   EXPECT_EQ(Parse("b"), 2);
-  ASSERT_EQ(root_->operandSets.size(), 2u);
-  EXPECT_EQ(BytesOf(*root_, *root_->operandSets[1]), Bytes{'b'});
+  ASSERT_EQ(root_->charset->operandSets.size(), 2u);
+  EXPECT_EQ(BytesOf(*root_, *root_->charset->operandSets[1]), Bytes{'b'});
 }
 
 }  // namespace

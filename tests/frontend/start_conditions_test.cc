@@ -137,12 +137,12 @@ TEST(StartConditions, RewrittenHeadsKeepTheOperandRegistryExact) {
     for (const auto& child : node->children)
       stack.push_back(child.get());
   }
-  for (const RegexNode* operand : root->operandSets) {
+  for (const RegexNode* operand : root->charset->operandSets) {
     EXPECT_NE(std::find(inTrees.begin(), inTrees.end(), operand), inTrees.end());
     EXPECT_EQ(operand->kind, NodeKind::OR);
   }
   // [b] split a-c: every copy of [a-c] holds both halves.
-  for (const RegexNode* operand : root->operandSets)
+  for (const RegexNode* operand : root->charset->operandSets)
     EXPECT_FALSE(operand->children.empty());
 }
 

@@ -148,7 +148,7 @@ TEST(RefineClasses, SplitsClassesAndPatchesEarlierOperands) {
   EXPECT_EQ(root->charset->classCount, 3);
   EXPECT_NE(again.get(), b.get());
   EXPECT_EQ(again->ToString(), b->ToString());
-  EXPECT_EQ(root->operandSets.size(), 4u);
+  EXPECT_EQ(root->charset->operandSets.size(), 4u);
 }
 
 TEST(RefineClasses, OneOperandOpensAClassAndSplitsTwoInClassOrder) {
@@ -199,12 +199,12 @@ TEST(RegexNode, PrintsClonesAndComparesByIdentity) {
   EXPECT_EQ(Star(Plus(Opt(Leaf(1))))->ToString(), "STAR[MINONE[OPTION[1]]]");
 
   auto root = Rules(2, Or(Leaf(1), Leaf(2)));
-  root->operandSets.push_back(root->children[0].get());
+  root->charset->operandSets.push_back(root->children[0].get());
   root->flags = kCaseInsensitive;
   auto copy = root->Clone();
   EXPECT_EQ(copy->ToString(), root->ToString());
   EXPECT_EQ(copy->flags, kCaseInsensitive);
-  EXPECT_TRUE(copy->operandSets.empty());
+  EXPECT_TRUE(copy->charset->operandSets.empty());
   ASSERT_NE(copy->charset, nullptr);
   EXPECT_NE(copy->charset.get(), root->charset.get());
   EXPECT_EQ(copy->charset->Compare(*root->charset), 0);
