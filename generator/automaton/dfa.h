@@ -6,6 +6,7 @@
 // numberings agree for the start state only in general.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -15,12 +16,18 @@
 
 namespace tarnwick {
 
+// The most states a Dfa can hold: a move keeps its target in 22 bits.
+inline constexpr std::size_t kDfaStateCapacity = (std::size_t{1} << 21) - 1;
+
+// One word per move: the moves are most of a large DFA's memory, and a class
+// number (at most 256, or kEofSymbol) needs only 10 bits.
 struct DfaMove {
-  int32_t symbol;  // a class number 1..classCount, or kEofSymbol
-  int32_t target;  // position of the target in Dfa::states
+  int32_t symbol : 10;  // a class number 1..classCount, or kEofSymbol
+  int32_t target : 22;  // position of the target in Dfa::states
 
   bool operator==(const DfaMove&) const = default;
 };
+static_assert(sizeof(DfaMove) == 4);
 
 struct DfaState {
   int32_t index = 0;           // discovery order, from 0

@@ -40,7 +40,7 @@ class SubsetBuilder {
  public:
   SubsetBuilder(const CompactNfa& nfa, std::size_t maxStates)
       : nfa_(nfa),
-        maxStates_(maxStates),
+        maxStates_(std::min(maxStates, kDfaStateCapacity)),
         table_(64, kEmpty),
         buckets_(static_cast<std::size_t>(nfa.maxSymbol - nfa.minSymbol + 1)),
         member_((nfa.size() + 63) / 64, 0) {}

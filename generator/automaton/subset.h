@@ -23,9 +23,9 @@
 namespace tarnwick {
 
 // The DFA of `nfa`, or nullptr when it would need more than `maxStates` states
-// or the NFA has no state. `statesReached`, when given, receives the number of
-// states discovered: the DFA's size on success, maxStates + 1 when the limit
-// stopped the construction.
+// (at most kDfaStateCapacity) or the NFA has no state. `statesReached`, when
+// given, receives the number of states discovered: the DFA's size on success,
+// the limit + 1 when the limit stopped the construction.
 //
 // Gives exactly what eliminating the epsilon moves and then running the subset
 // construction gives (states, labels, indices, moves, finals and the limit's

@@ -2,6 +2,7 @@
 // signs, blanks and a wrapped-around negative number as a valid limit.
 #include "driver/state_limit.h"
 
+#include <algorithm>
 #include <limits>
 
 #include "pipeline/generate.h"
@@ -19,7 +20,8 @@ std::size_t MaxDfaStatesFrom(const std::optional<std::string>& value) {
     }
     limit = limit * 10 + digit;
   }
-  return limit == 0 ? kDefaultMaxDfaStates : limit;
+  if (limit == 0) return kDefaultMaxDfaStates;
+  return std::min(limit, kDfaStateCapacity);
 }
 
 }  // namespace tarnwick

@@ -12,7 +12,8 @@ inline constexpr char kMaxDfaStatesVariable[] = "TARNWICK_MAX_DFA_STATES";
 
 // `value` is the variable's text, if set. Only a plain positive decimal
 // number counts; anything else (empty, signs, letters, overflow) falls back to
-// kDefaultMaxDfaStates, so a stray setting can never make generation fail.
+// kDefaultMaxDfaStates, so a stray setting can never make generation fail. A
+// number above what a Dfa can hold (kDfaStateCapacity) gives that capacity.
 std::size_t MaxDfaStatesFrom(const std::optional<std::string>& value);
 
 }  // namespace tarnwick

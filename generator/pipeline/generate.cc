@@ -8,6 +8,7 @@
 // be placed as if it were complete.
 #include "pipeline/generate.h"
 
+#include <algorithm>
 #include <optional>
 
 #include "automaton/compact_nfa.h"
@@ -80,7 +81,9 @@ int GenerateScannerText(std::string_view definition, const CaseTable& cases,
                         std::size_t maxDfaStates, Log& log, ErrorState& error, TextSink& out,
                         GeneratedDfa& result) {
   std::string head;
-  head.reserve(definition.size() + definition.size() / 2 + 4096);
+  // Actions grow by their return statements: room for twice the definition
+  // spares the copy a doubling would make.
+  head.reserve(2 * definition.size() + 4096);
   auto root = RegexNode::MakeRoot();
   DefinitionFacts facts;
   if (!ReadDefinition(definition, *root, cases, head, error, facts)) return 0;
@@ -104,7 +107,8 @@ int GenerateScannerText(std::string_view definition, const CaseTable& cases,
   std::size_t reached = 0;
   result.dfa = BuildDfaFromCompactNfa(compact, std::move(charset), maxDfaStates, &reached);
   if (!result.dfa) {
-    return FailWith(error, "The automaton grew past " + std::to_string(maxDfaStates) + " states (" +
+    const std::size_t limit = std::min(maxDfaStates, kDfaStateCapacity);
+    return FailWith(error, "The automaton grew past " + std::to_string(limit) + " states (" +
                                std::to_string(reached) + " states reached); simplify the rules");
   }
   // The findings read the compact NFA's accepting states; they are logged before the

@@ -69,6 +69,11 @@ std::unique_ptr<RegexNode> RefineClasses(RegexNode& root, const ByteSet& operand
   }
 
   auto result = std::make_unique<RegexNode>(NodeKind::OR);
+  // Every operand stays until the last rule is read: no spare capacity.
+  std::size_t touched = 0;
+  for (int32_t k = 1; k <= existing; ++k)
+    touched += inside[k] > 0 ? 1 : 0;
+  result->children.reserve(touched);
   for (int32_t k = 1; k <= existing; ++k) {
     if (inside[k] > 0) result->children.push_back(std::make_unique<RegexNode>(k));
   }

@@ -8,6 +8,7 @@
 #include "language_support.h"
 #include "reference_construction.h"
 #include "regex/simplify.h"
+#include "regex/symbols.h"
 #include "same_dfa.h"
 
 namespace tarnwick {
@@ -87,6 +88,17 @@ TEST(AutomatonModel, LabelsStatesAndTransitionsPrintAndOrder) {
   a.ReplaceCompare(&reference::CompareBySymbol);
   EXPECT_EQ(a.Compare(b), 0);
   EXPECT_THROW(automaton.CloneObject(), std::logic_error);
+}
+
+TEST(DfaMove, OneWordHoldsEverySymbolAndTarget) {
+  // The move is packed; its fields must still reach the end of input, the
+  // highest class and the last state a Dfa may have.
+  DfaMove last{256, static_cast<int32_t>(kDfaStateCapacity)};
+  EXPECT_EQ(last.symbol, 256);
+  EXPECT_EQ(last.target, static_cast<int32_t>(kDfaStateCapacity));
+  last.symbol = kEofSymbol;
+  EXPECT_EQ(last.symbol, kEofSymbol);
+  EXPECT_EQ(last.target, static_cast<int32_t>(kDfaStateCapacity));
 }
 
 TEST(Simplify, FlattensDropsEmptyPartsAndUnwrapsSingleChildren) {

@@ -13,7 +13,8 @@ TEST(StateLimitTest, PlainPositiveNumbersSetTheLimit) {
   EXPECT_EQ(MaxDfaStatesFrom(std::string("1")), 1u);
   EXPECT_EQ(MaxDfaStatesFrom(std::string("5000")), 5000u);
   EXPECT_EQ(MaxDfaStatesFrom(std::string("0020")), 20u);
-  EXPECT_EQ(MaxDfaStatesFrom(std::string("10000000")), 10'000'000u);
+  EXPECT_EQ(MaxDfaStatesFrom(std::string("2000001")), 2'000'001u);
+  EXPECT_EQ(MaxDfaStatesFrom(std::string("10000000")), kDfaStateCapacity);
 }
 
 TEST(StateLimitTest, AnythingElseKeepsTheDefault) {
