@@ -12,24 +12,12 @@
 #include "base/file_blocks.h"
 #include "base/file_sink.h"
 #include "base/whole_file.h"
+#include "test_bytes.h"
 
 namespace tarnwick {
 namespace {
 
 namespace fs = std::filesystem;
-
-// Bytes that differ from block to block, so a block read twice or skipped shows.
-std::string Pattern(std::size_t size) {
-  std::string bytes(size, '\0');
-  for (std::size_t i = 0; i < size; ++i)
-    bytes[i] = static_cast<char>((i * 7 + i / 251) % 256);
-  return bytes;
-}
-
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 class BaseFiles : public ::testing::Test {
  protected:

@@ -17,24 +17,13 @@
 #include <string>
 #include <thread>
 
+#include "../base/test_bytes.h"
 #include "base/file_blocks.h"
 
 namespace tarnwick {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string Pattern(std::size_t size) {
-  std::string bytes(size, '\0');
-  for (std::size_t i = 0; i < size; ++i)
-    bytes[i] = static_cast<char>((i * 7 + i / 251) % 256);
-  return bytes;
-}
-
-std::string ReadAll(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 class Placement : public ::testing::Test {
  protected:

@@ -7,8 +7,8 @@
 #include <fstream>
 #include <string>
 
+#include "../base/test_bytes.h"
 #include "platform/files.h"
-#include "read_all.h"
 
 namespace tarnwick::platform {
 namespace {
