@@ -12,28 +12,15 @@
 #include "base/file_blocks.h"
 #include "base/file_sink.h"
 #include "base/whole_file.h"
-#include "test_bytes.h"
+#include "test_files.h"
 
 namespace tarnwick {
 namespace {
 
 namespace fs = std::filesystem;
 
-class BaseFiles : public ::testing::Test {
+class BaseFiles : public TestFolder {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("base_files_test_" + std::to_string(getpid()) + "_" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-  std::string Make(const std::string& name, const std::string& bytes) const {
-    std::ofstream(dir_ / name, std::ios::binary) << bytes;
-    return (dir_ / name).string();
-  }
-  fs::path dir_;
 };
 
 TEST_F(BaseFiles, SameFileBytesComparesAcrossBlocks) {

@@ -17,7 +17,7 @@
 #include <string>
 #include <thread>
 
-#include "../base/test_bytes.h"
+#include "../base/test_files.h"
 #include "base/file_blocks.h"
 
 namespace tarnwick {
@@ -25,20 +25,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class Placement : public ::testing::Test {
+class Placement : public TestFolder {
  protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("placement_test_" + std::to_string(getpid()) + "_" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
+    TestFolder::SetUp();
     source_ = Make("source", big_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-  std::string Make(const char* name, const std::string& bytes) const {
-    std::ofstream(dir_ / name, std::ios::binary) << bytes;
-    return (dir_ / name).string();
   }
   int StagingFilesLeft() const {
     int left = 0;
@@ -56,7 +47,6 @@ class Placement : public ::testing::Test {
     return problem && *problem == "Cannot write " + out && ReadAll(out) == "old" &&
            StagingFilesLeft() == 0;
   }
-  fs::path dir_;
   const std::string big_ = Pattern(4 * kFileBlockSize + 17);
   std::string source_;
   ScratchFiles scratch_;

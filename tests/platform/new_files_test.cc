@@ -9,7 +9,7 @@
 #include <fstream>
 #include <string>
 
-#include "../base/test_bytes.h"
+#include "../base/test_files.h"
 #include "platform/files.h"
 
 namespace tarnwick::platform {
@@ -17,19 +17,13 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class NewFiles : public ::testing::Test {
+class NewFiles : public TestFolder {
  protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("new_files_test_" + std::to_string(getpid()) + "_" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
+    TestFolder::SetUp();
     std::ofstream(dir_ / "victim") << "kept";
   }
-  void TearDown() override { fs::remove_all(dir_); }
   std::string At(const char* name) const { return (dir_ / name).string(); }
-  fs::path dir_;
 };
 
 TEST_F(NewFiles, AnExistingNameOrLinkIsNeverWrittenThrough) {
